@@ -4,7 +4,10 @@
 
 namespace tessaly {
 
-Application::~Application() { exitInstance(); }
+Application::~Application()
+{
+    exitInstance();
+}
 
 bool Application::initInstance()
 {

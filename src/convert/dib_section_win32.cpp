@@ -20,7 +20,8 @@ constexpr std::uint64_t kMaxInfoPixelBytes = 256ull * 1024 * 1024;
 // A device context that holds one bitmap for the duration of a blit.
 class BitmapContext {
 public:
-    explicit BitmapContext(HBITMAP bitmap) : m_dc(CreateCompatibleDC(nullptr))
+    explicit BitmapContext(HBITMAP bitmap)
+        : m_dc(CreateCompatibleDC(nullptr))
     {
         if (m_dc)
             m_previous = SelectObject(m_dc, bitmap);
@@ -79,11 +80,20 @@ std::uint64_t infoBytesNeeded(std::span<const std::uint8_t> info)
 
 } // namespace
 
-DibSection::~DibSection() { release(); }
+DibSection::~DibSection()
+{
+    release();
+}
 
-bool DibSection::create32(int width, int height) { return createSection(width, height, 32); }
+bool DibSection::create32(int width, int height)
+{
+    return createSection(width, height, 32);
+}
 
-bool DibSection::create24(int width, int height) { return createSection(width, height, 24); }
+bool DibSection::create24(int width, int height)
+{
+    return createSection(width, height, 24);
+}
 
 bool DibSection::createSection(int width, int height, WORD bitCount)
 {

@@ -2,7 +2,10 @@
 
 namespace tessaly {
 
-HalftoneBrush::~HalftoneBrush() { release(); }
+HalftoneBrush::~HalftoneBrush()
+{
+    release();
+}
 
 bool HalftoneBrush::create()
 {

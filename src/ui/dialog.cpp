@@ -12,7 +12,10 @@ INT_PTR Dialog::runModal(int templateId, const Window* owner)
                            &Dialog::dialogProcedure, reinterpret_cast<LPARAM>(this));
 }
 
-bool Dialog::endModal(INT_PTR code) { return EndDialog(handle(), code) != FALSE; }
+bool Dialog::endModal(INT_PTR code)
+{
+    return EndDialog(handle(), code) != FALSE;
+}
 
 INT_PTR CALLBACK Dialog::dialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -2,7 +2,10 @@
 
 namespace tessaly {
 
-FileHandle::~FileHandle() { close(); }
+FileHandle::~FileHandle()
+{
+    close();
+}
 
 bool FileHandle::openRead(const std::filesystem::path& path, DWORD access, DWORD share, Truncate truncate)
 {
@@ -15,8 +18,7 @@ bool FileHandle::openWrite(const std::filesystem::path& path, DWORD access, DWOR
     return open(path, access, share, overwrite == Overwrite::Yes ? CREATE_ALWAYS : CREATE_NEW, attributes);
 }
 
-bool FileHandle::open(const std::filesystem::path& path, DWORD access, DWORD share, DWORD disposition,
-                      DWORD attributes)
+bool FileHandle::open(const std::filesystem::path& path, DWORD access, DWORD share, DWORD disposition, DWORD attributes)
 {
     if (m_handle)
         return false;

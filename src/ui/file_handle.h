@@ -24,8 +24,7 @@ public:
     // file is already open or the open fails; the object then stays as it was.
     bool openRead(const std::filesystem::path& path, DWORD access, DWORD share, Truncate truncate = Truncate::No);
     // Creates a file; an existing one is replaced only when overwrite is Yes.
-    bool openWrite(const std::filesystem::path& path, DWORD access, DWORD share, DWORD attributes,
-                   Overwrite overwrite);
+    bool openWrite(const std::filesystem::path& path, DWORD access, DWORD share, DWORD attributes, Overwrite overwrite);
     // True only when exactly n bytes were read; the count actually read goes
     // to *transferred when given (0 on failure).
     bool read(void* buffer, DWORD n, DWORD* transferred = nullptr);

@@ -2,7 +2,10 @@
 
 namespace tessaly {
 
-GlobalBlock::~GlobalBlock() { free(); }
+GlobalBlock::~GlobalBlock()
+{
+    free();
+}
 
 bool GlobalBlock::alloc(UINT flags, std::size_t bytes)
 {
@@ -12,7 +15,10 @@ bool GlobalBlock::alloc(UINT flags, std::size_t bytes)
     return m_handle != nullptr;
 }
 
-void* GlobalBlock::lock() { return m_handle ? GlobalLock(m_handle) : nullptr; }
+void* GlobalBlock::lock()
+{
+    return m_handle ? GlobalLock(m_handle) : nullptr;
+}
 
 bool GlobalBlock::unlock()
 {

@@ -4,7 +4,10 @@
 
 namespace tessaly {
 
-Menu::~Menu() { destroy(); }
+Menu::~Menu()
+{
+    destroy();
+}
 
 bool Menu::load(int resourceId)
 {

@@ -112,9 +112,15 @@ void ScrollView::onTimer(UINT_PTR id)
     sendCursorMove(cursor);
 }
 
-void ScrollView::onHScroll(int code) { onScroll(SB_HORZ, code); }
+void ScrollView::onHScroll(int code)
+{
+    onScroll(SB_HORZ, code);
+}
 
-void ScrollView::onVScroll(int code) { onScroll(SB_VERT, code); }
+void ScrollView::onVScroll(int code)
+{
+    onScroll(SB_VERT, code);
+}
 
 void ScrollView::onScroll(int bar, int code)
 {

@@ -32,8 +32,8 @@ bool Window::create(const wchar_t* className, const wchar_t* title, DWORD style,
     return true;
 }
 
-bool Window::create(const wchar_t* className, const wchar_t* title, DWORD style, const RECT& rect,
-                    const Window* parent, HMENU idOrMenu)
+bool Window::create(const wchar_t* className, const wchar_t* title, DWORD style, const RECT& rect, const Window* parent,
+                    HMENU idOrMenu)
 {
     return create(className, title, style, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
                   idOrMenu);
@@ -46,15 +46,30 @@ bool Window::destroy()
     return DestroyWindow(m_handle) != FALSE;
 }
 
-bool Window::isVisible() const { return IsWindowVisible(m_handle) != FALSE; }
+bool Window::isVisible() const
+{
+    return IsWindowVisible(m_handle) != FALSE;
+}
 
-bool Window::isMaximized() const { return IsZoomed(m_handle) != FALSE; }
+bool Window::isMaximized() const
+{
+    return IsZoomed(m_handle) != FALSE;
+}
 
-bool Window::isMinimized() const { return IsIconic(m_handle) != FALSE; }
+bool Window::isMinimized() const
+{
+    return IsIconic(m_handle) != FALSE;
+}
 
-bool Window::show(int command) { return ShowWindow(m_handle, command) != FALSE; }
+bool Window::show(int command)
+{
+    return ShowWindow(m_handle, command) != FALSE;
+}
 
-bool Window::update() { return UpdateWindow(m_handle) != FALSE; }
+bool Window::update()
+{
+    return UpdateWindow(m_handle) != FALSE;
+}
 
 bool Window::setPosition(HWND after, int x, int y, int cx, int cy, UINT flags)
 {
@@ -66,9 +81,15 @@ bool Window::setPosition(HWND after, const RECT& rect, UINT flags)
     return setPosition(after, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, flags);
 }
 
-bool Window::windowRect(RECT& rect) const { return GetWindowRect(m_handle, &rect) != FALSE; }
+bool Window::windowRect(RECT& rect) const
+{
+    return GetWindowRect(m_handle, &rect) != FALSE;
+}
 
-bool Window::clientRect(RECT& rect) const { return GetClientRect(m_handle, &rect) != FALSE; }
+bool Window::clientRect(RECT& rect) const
+{
+    return GetClientRect(m_handle, &rect) != FALSE;
+}
 
 namespace {
 
@@ -86,9 +107,15 @@ template <typename Convert> bool convertCorners(HWND window, RECT& rect, Convert
 
 } // namespace
 
-bool Window::screenToClient(RECT& rect) const { return convertCorners(m_handle, rect, ScreenToClient); }
+bool Window::screenToClient(RECT& rect) const
+{
+    return convertCorners(m_handle, rect, ScreenToClient);
+}
 
-bool Window::clientToScreen(RECT& rect) const { return convertCorners(m_handle, rect, ClientToScreen); }
+bool Window::clientToScreen(RECT& rect) const
+{
+    return convertCorners(m_handle, rect, ClientToScreen);
+}
 
 void Window::setCapture(bool on)
 {
@@ -110,17 +137,35 @@ LRESULT Window::defaultProcess(UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(m_handle, message, wParam, lParam);
 }
 
-bool Window::setText(const wchar_t* text) { return SetWindowTextW(m_handle, text) != FALSE; }
+bool Window::setText(const wchar_t* text)
+{
+    return SetWindowTextW(m_handle, text) != FALSE;
+}
 
-bool Window::redrawMenuBar() { return DrawMenuBar(m_handle) != FALSE; }
+bool Window::redrawMenuBar()
+{
+    return DrawMenuBar(m_handle) != FALSE;
+}
 
-ULONG_PTR Window::getClassLong(int index) const { return GetClassLongPtrW(m_handle, index); }
+ULONG_PTR Window::getClassLong(int index) const
+{
+    return GetClassLongPtrW(m_handle, index);
+}
 
-ULONG_PTR Window::setClassLong(int index, LONG_PTR value) { return SetClassLongPtrW(m_handle, index, value); }
+ULONG_PTR Window::setClassLong(int index, LONG_PTR value)
+{
+    return SetClassLongPtrW(m_handle, index, value);
+}
 
-LONG_PTR Window::getWindowLong(int index) const { return GetWindowLongPtrW(m_handle, index); }
+LONG_PTR Window::getWindowLong(int index) const
+{
+    return GetWindowLongPtrW(m_handle, index);
+}
 
-LONG_PTR Window::setWindowLong(int index, LONG_PTR value) { return SetWindowLongPtrW(m_handle, index, value); }
+LONG_PTR Window::setWindowLong(int index, LONG_PTR value)
+{
+    return SetWindowLongPtrW(m_handle, index, value);
+}
 
 LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -13,7 +13,10 @@ constexpr ColorValue kWhite = makeColor(255, 255, 255);
 constexpr ColorValue kBlack = makeColor(0, 0, 0);
 
 // A distinct colour for every pixel position.
-ColorValue patternColor(int x, int y) { return makeColor(static_cast<std::uint8_t>(10 + x), static_cast<std::uint8_t>(50 + y), 200); }
+ColorValue patternColor(int x, int y)
+{
+    return makeColor(static_cast<std::uint8_t>(10 + x), static_cast<std::uint8_t>(50 + y), 200);
+}
 
 void fillPattern(DibSection& section)
 {
@@ -25,7 +28,11 @@ void fillPattern(DibSection& section)
 // A memory device context holding a section's bitmap while a test draws on it.
 class SelectedBitmap {
 public:
-    explicit SelectedBitmap(HBITMAP bitmap) : m_dc(CreateCompatibleDC(nullptr)), m_old(SelectObject(m_dc, bitmap)) {}
+    explicit SelectedBitmap(HBITMAP bitmap)
+        : m_dc(CreateCompatibleDC(nullptr))
+        , m_old(SelectObject(m_dc, bitmap))
+    {
+    }
     SelectedBitmap(const SelectedBitmap&) = delete;
     SelectedBitmap& operator=(const SelectedBitmap&) = delete;
     ~SelectedBitmap()

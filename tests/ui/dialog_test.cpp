@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "convert/dib_section_win32.h"
 #include "test_resources.h"
 #include "test_window_class.h"
 
@@ -103,6 +104,49 @@ TEST(Dialog, OwnerAndJapaneseTemplateTextsReachTheDialog)
     EXPECT_EQ(dialog.ownerAtInit, owner.handle());
     EXPECT_EQ(dialog.caption, L"アイコンの作成");
     EXPECT_EQ(dialog.label, L"アイコンの作成");
+}
+
+// Draws one character black on white in a font and returns the pixels.
+std::vector<ColorValue> renderCharacter(const LOGFONTW& font, wchar_t character)
+{
+    DibSection canvas;
+    if (!canvas.create32(48, 48))
+        return {};
+    canvas.fillRect32(RECT{0, 0, 48, 48}, makeColor(255, 255, 255));
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldBitmap = SelectObject(dc, canvas.handle());
+    HFONT handle = CreateFontIndirectW(&font);
+    HGDIOBJ oldFont = SelectObject(dc, handle);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    TextOutW(dc, 4, 4, &character, 1);
+    SelectObject(dc, oldFont);
+    DeleteObject(handle);
+    SelectObject(dc, oldBitmap);
+    DeleteDC(dc);
+    std::vector<ColorValue> pixels;
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 48; ++x)
+            pixels.push_back(canvas.getPixel32(x, y));
+    return pixels;
+}
+
+TEST(Dialog, SystemCaptionAndMessageFontsDrawJapanese)
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    // A character no font here has: it draws as the font's missing-glyph box.
+    constexpr wchar_t kMissing = L'\xE000';
+    for (const LOGFONTW& font : {metrics.lfCaptionFont, metrics.lfMessageFont, metrics.lfMenuFont}) {
+        const auto missing = renderCharacter(font, kMissing);
+        for (wchar_t japanese : {L'ア', L'作'}) {
+            const auto drawn = renderCharacter(font, japanese);
+            ASSERT_FALSE(drawn.empty());
+            EXPECT_TRUE(drawn != missing) << "no glyph for U+" << std::hex << static_cast<int>(japanese) << " in "
+                                          << static_cast<int>(font.lfWeight);
+        }
+    }
 }
 
 TEST(Dialog, MissingTemplateFails)

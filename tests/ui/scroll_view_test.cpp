@@ -71,8 +71,14 @@ void placeCursor(const TestView& view, int x, int y)
     ASSERT_EQ(actual.y, point.y);
 }
 
-int maxX(const TestView& view) { return view.contentWidth() - view.client().right; }
-int maxY(const TestView& view) { return view.contentHeight() - view.client().bottom; }
+int maxX(const TestView& view)
+{
+    return view.contentWidth() - view.client().right;
+}
+int maxY(const TestView& view)
+{
+    return view.contentHeight() - view.client().bottom;
+}
 
 TEST(ScrollView, NegativeContentSizeCountsAsZero)
 {

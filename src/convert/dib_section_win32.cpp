@@ -174,6 +174,8 @@ int DibSection::height() const
 
 std::uint64_t DibSection::colorCount() const
 {
+    if (!m_bitmap)
+        return 0;
     if (m_description.dsBmih.biClrUsed)
         return m_description.dsBmih.biClrUsed;
     return std::uint64_t{1} << bitsPerPixel();

@@ -46,7 +46,8 @@ public:
     int bytesPerRow() const { return m_description.dsBm.bmWidthBytes; }
     std::uint8_t* bits() const { return static_cast<std::uint8_t*>(m_description.dsBm.bmBits); }
     const DIBSECTION& description() const { return m_description; }
-    // The header's colours-used count, or 2 to the power of the bit depth.
+    // The header's colours-used count, or 2 to the power of the bit depth;
+    // 0 without a bitmap.
     std::uint64_t colorCount() const;
     // Reads colour table entries; the number of entries read.
     UINT getColorTable(RGBQUAD* entries, UINT start, UINT count) const;

@@ -181,6 +181,7 @@ TEST(DibSection, CreatingOverAHeldBitmapIsRefused)
     EXPECT_TRUE(section.empty());
     EXPECT_EQ(section.width(), 0);
     EXPECT_EQ(section.bits(), nullptr);
+    EXPECT_EQ(section.colorCount(), 0u);
     EXPECT_TRUE(section.release()); // nothing left to release
     EXPECT_TRUE(section.create24(5, 5));
 }

@@ -95,7 +95,11 @@ wine_environment() {
 # Creates the prefix once, with Japanese fonts standing in for the Windows ones.
 prepare_wine_prefix() {
   wine_environment
-  [ -f "$WINEPREFIX/.tessaly-ready" ] && return 0
+  [ -f "$WINEPREFIX/.tessaly-ready" ] || create_wine_prefix
+  link_japanese_fonts
+}
+
+create_wine_prefix() {
   say "creating the Wine prefix $WINEPREFIX (once)"
   mkdir -p "$WINEPREFIX"
   wineboot -i </dev/null >/dev/null 2>&1
@@ -113,6 +117,20 @@ prepare_wine_prefix() {
   done
   wineserver -w
   touch "$WINEPREFIX/.tessaly-ready"
+}
+
+# Captions, menus and message boxes are drawn in Tahoma, which has no
+# Japanese glyphs: link it to IPAGothic for the characters it lacks. A step
+# of its own, so that prefixes made before it get it too.
+link_japanese_fonts() {
+  wine_environment
+  [ -f "$WINEPREFIX/.tessaly-fontlinks" ] && return 0
+  local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' face
+  for face in "Tahoma" "Tahoma Bold"; do
+    wine reg add "$key" /v "$face" /t REG_MULTI_SZ /d "ipag.ttf,IPAGothic" /f </dev/null >/dev/null 2>&1
+  done
+  wineserver -w
+  touch "$WINEPREFIX/.tessaly-fontlinks"
 }
 
 # Wine's background services must not hold ctest's output pipes open, so they

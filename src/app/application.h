@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/main_frame.h"
 #include "ui/application_base.h"
 
 namespace tessaly {
@@ -13,16 +14,14 @@ public:
     Application() = default;
     ~Application() override;
 
-    HWND mainWindow() const { return m_mainWindow; }
+    MainFrame& mainFrame() { return m_mainFrame; }
 
 protected:
     bool initInstance() override;
     void exitInstance() override;
 
 private:
-    static LRESULT CALLBACK mainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-    HWND m_mainWindow = nullptr;
+    MainFrame m_mainFrame;
 };
 
 } // namespace tessaly

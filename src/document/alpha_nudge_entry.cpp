@@ -29,7 +29,10 @@ void AlphaNudgeEntry::nudgeAll(AlphaDirection direction)
         m_image.nudgeAlpha(point.row, point.column, direction);
 }
 
-void AlphaNudgeEntry::redo() { nudgeAll(m_direction); }
+void AlphaNudgeEntry::redo()
+{
+    nudgeAll(m_direction);
+}
 
 void AlphaNudgeEntry::undo()
 {

@@ -2,7 +2,10 @@
 
 namespace tessaly {
 
-FillEntry::FillEntry(EditImage& image) : m_image(image) {}
+FillEntry::FillEntry(EditImage& image)
+    : m_image(image)
+{
+}
 
 bool FillEntry::isOld(std::int32_t row, std::int32_t column) const
 {
@@ -25,8 +28,7 @@ FillSpan FillEntry::fillRun(std::int32_t row, std::int32_t column)
     return FillSpan{row, first, last};
 }
 
-bool FillEntry::seedRow(PointerArray<PixelPoint>& seeds, std::int32_t row, std::int32_t first,
-                        std::int32_t last) const
+bool FillEntry::seedRow(PointerArray<PixelPoint>& seeds, std::int32_t row, std::int32_t first, std::int32_t last) const
 {
     for (std::int32_t c = first; c < last; ++c) {
         if (isOld(row, c) && !isOld(row, c + 1) && !seeds.add(PixelPoint{row, c}))

@@ -10,9 +10,8 @@ MoveEntry::MoveEntry(EditImage& image, std::uint32_t backgroundValue)
 
 bool MoveEntry::apply(const PixelRect& liftRect, const CellGrid& under, const PixelRect& rect, const CellGrid& display)
 {
-    if (liftRect.isEmpty() || liftRect.intersected(m_image.bounds()) != liftRect ||
-        under.rows() != liftRect.rows() || under.columns() != liftRect.columns() ||
-        display.rows() != rect.rows() || display.columns() != rect.columns())
+    if (liftRect.isEmpty() || liftRect.intersected(m_image.bounds()) != liftRect || under.rows() != liftRect.rows() ||
+        under.columns() != liftRect.columns() || display.rows() != rect.rows() || display.columns() != rect.columns())
         return false;
     const PixelRect destination = rect.intersected(m_image.bounds());
     if (!m_originCells.copyFrom(under))

@@ -2,7 +2,10 @@
 
 namespace tessaly {
 
-PaletteColorEntry::PaletteColorEntry(Palette& palette) : m_palette(palette) {}
+PaletteColorEntry::PaletteColorEntry(Palette& palette)
+    : m_palette(palette)
+{
+}
 
 bool PaletteColorEntry::begin(std::int32_t index)
 {

@@ -4,7 +4,10 @@
 
 namespace tessaly {
 
-PaletteGradientEntry::PaletteGradientEntry(Palette& palette) : m_palette(palette) {}
+PaletteGradientEntry::PaletteGradientEntry(Palette& palette)
+    : m_palette(palette)
+{
+}
 
 bool PaletteGradientEntry::apply(std::int32_t first, std::int32_t last)
 {
@@ -28,6 +31,9 @@ void PaletteGradientEntry::redo()
         m_palette.gradient(m_first, m_last);
 }
 
-void PaletteGradientEntry::undo() { m_palette.pasteRange(m_first, m_oldColours); }
+void PaletteGradientEntry::undo()
+{
+    m_palette.pasteRange(m_first, m_oldColours);
+}
 
 } // namespace tessaly

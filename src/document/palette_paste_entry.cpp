@@ -5,7 +5,10 @@
 
 namespace tessaly {
 
-PalettePasteEntry::PalettePasteEntry(Palette& palette) : m_palette(palette) {}
+PalettePasteEntry::PalettePasteEntry(Palette& palette)
+    : m_palette(palette)
+{
+}
 
 bool PalettePasteEntry::apply(std::span<const ColorValue> colours, std::int32_t start)
 {
@@ -25,8 +28,14 @@ bool PalettePasteEntry::apply(std::span<const ColorValue> colours, std::int32_t 
     return true;
 }
 
-void PalettePasteEntry::redo() { m_palette.pasteRange(m_start, m_newColours); }
+void PalettePasteEntry::redo()
+{
+    m_palette.pasteRange(m_start, m_newColours);
+}
 
-void PalettePasteEntry::undo() { m_palette.pasteRange(m_start, m_oldColours); }
+void PalettePasteEntry::undo()
+{
+    m_palette.pasteRange(m_start, m_oldColours);
+}
 
 } // namespace tessaly

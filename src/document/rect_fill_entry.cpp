@@ -2,7 +2,10 @@
 
 namespace tessaly {
 
-RectFillEntry::RectFillEntry(EditImage& image) : m_image(image) {}
+RectFillEntry::RectFillEntry(EditImage& image)
+    : m_image(image)
+{
+}
 
 bool RectFillEntry::apply(const PixelRect& rect, std::uint32_t value, std::uint8_t mask)
 {
@@ -16,8 +19,14 @@ bool RectFillEntry::apply(const PixelRect& rect, std::uint32_t value, std::uint8
     return true;
 }
 
-void RectFillEntry::redo() { m_image.fillRect(m_rect, m_value, m_mask); }
+void RectFillEntry::redo()
+{
+    m_image.fillRect(m_rect, m_value, m_mask);
+}
 
-void RectFillEntry::undo() { m_image.restoreBlock(m_rect, m_saved); }
+void RectFillEntry::undo()
+{
+    m_image.restoreBlock(m_rect, m_saved);
+}
 
 } // namespace tessaly

@@ -14,7 +14,11 @@ namespace tessaly {
 // step keeps one.
 class SavedLine {
 public:
-    SavedLine(PixelPoint from, PixelPoint to) : m_from(from), m_to(to) {}
+    SavedLine(PixelPoint from, PixelPoint to)
+        : m_from(from)
+        , m_to(to)
+    {
+    }
 
     // Saves the cells under the line; false, when no point of it lies inside
     // the image or memory runs out.

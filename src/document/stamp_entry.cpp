@@ -2,7 +2,10 @@
 
 namespace tessaly {
 
-StampEntry::StampEntry(EditImage& image) : m_image(image) {}
+StampEntry::StampEntry(EditImage& image)
+    : m_image(image)
+{
+}
 
 bool StampEntry::apply(const CellGrid& content, const PixelRect& rect)
 {
@@ -20,8 +23,14 @@ bool StampEntry::apply(const CellGrid& content, const PixelRect& rect)
     return true;
 }
 
-void StampEntry::redo() { m_image.composite(m_rect, m_content); }
+void StampEntry::redo()
+{
+    m_image.composite(m_rect, m_content);
+}
 
-void StampEntry::undo() { m_image.restoreBlock(m_rect, m_saved); }
+void StampEntry::undo()
+{
+    m_image.restoreBlock(m_rect, m_saved);
+}
 
 } // namespace tessaly

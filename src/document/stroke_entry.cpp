@@ -43,9 +43,15 @@ void StrokeEntry::addSegment(PixelPoint from, PixelPoint to)
 void StrokeEntry::draw(const SavedLine& segment)
 {
     switch (m_kind) {
-    case StrokeKind::ValueAndMask: m_image.drawLine(segment.from(), segment.to(), m_value, m_mask); break;
-    case StrokeKind::MaskOnly: m_image.drawMaskLine(segment.from(), segment.to(), m_mask); break;
-    case StrokeKind::AlphaOnly: m_image.drawAlphaLine(segment.from(), segment.to(), m_value); break;
+    case StrokeKind::ValueAndMask:
+        m_image.drawLine(segment.from(), segment.to(), m_value, m_mask);
+        break;
+    case StrokeKind::MaskOnly:
+        m_image.drawMaskLine(segment.from(), segment.to(), m_mask);
+        break;
+    case StrokeKind::AlphaOnly:
+        m_image.drawAlphaLine(segment.from(), segment.to(), m_value);
+        break;
     }
 }
 

@@ -12,9 +12,7 @@ ColorValue compositeColor(ColorValue over, ColorValue under)
     const std::uint32_t a = sa + k;
     if (a == 0)
         return 0;
-    const auto mix = [&](std::uint8_t s, std::uint8_t d) {
-        return static_cast<std::uint8_t>((s * sa + d * k) / a);
-    };
+    const auto mix = [&](std::uint8_t s, std::uint8_t d) { return static_cast<std::uint8_t>((s * sa + d * k) / a); };
     return makeColor(mix(redOf(over), redOf(under)), mix(greenOf(over), greenOf(under)),
                      mix(blueOf(over), blueOf(under)), static_cast<std::uint8_t>(a));
 }

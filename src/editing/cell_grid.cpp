@@ -6,7 +6,10 @@
 
 namespace tessaly {
 
-CellGrid::CellGrid(CellGrid&& other) noexcept { *this = std::move(other); }
+CellGrid::CellGrid(CellGrid&& other) noexcept
+{
+    *this = std::move(other);
+}
 
 CellGrid& CellGrid::operator=(CellGrid&& other) noexcept
 {
@@ -67,8 +70,9 @@ bool CellGrid::copyFrom(const CellGrid& other, const PixelRect& region)
     if (!setSize(region.rows(), region.columns()))
         return false;
     for (std::int32_t r = 0; r < m_rows; ++r) {
-        std::span<const Cell> from = other.row(region.top + r).subspan(static_cast<std::size_t>(region.left),
-                                                                       static_cast<std::size_t>(m_columns));
+        std::span<const Cell> from =
+            other.row(region.top + r)
+                .subspan(static_cast<std::size_t>(region.left), static_cast<std::size_t>(m_columns));
         std::copy(from.begin(), from.end(), row(r).begin());
     }
     return true;

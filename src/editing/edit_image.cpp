@@ -28,7 +28,8 @@ bool EditImage::load(const IconImage& image)
     for (std::int32_t r = 0; r < image.height(); ++r) {
         std::span<Cell> row = m_cells.row(r);
         for (std::int32_t c = 0; c < image.width(); ++c)
-            row[static_cast<std::size_t>(c)] = Cell{image.getPixel(r, c), image.getMask(r, c) ? std::uint8_t{1} : std::uint8_t{0}};
+            row[static_cast<std::size_t>(c)] =
+                Cell{image.getPixel(r, c), image.getMask(r, c) ? std::uint8_t{1} : std::uint8_t{0}};
     }
     m_width = image.width();
     m_height = image.height();
@@ -60,8 +61,7 @@ void EditImage::clear()
     reportReplaced();
 }
 
-template <typename Visit>
-void EditImage::walkLine(PixelPoint from, PixelPoint to, Visit visit) const
+template <typename Visit> void EditImage::walkLine(PixelPoint from, PixelPoint to, Visit visit) const
 {
     for (LineStepper s(from, to); !s.done(); s.advance()) {
         const PixelPoint p = s.point();
@@ -181,8 +181,9 @@ bool EditImage::saveBlock(const PixelRect& rect, CellGrid& grid) const
     if (!block.setSize(rect.rows(), rect.columns()))
         return false;
     for (std::int32_t i = 0; i < rect.rows(); ++i) {
-        std::span<const Cell> from = m_cells.row(rect.top + i).subspan(static_cast<std::size_t>(rect.left),
-                                                                       static_cast<std::size_t>(rect.columns()));
+        std::span<const Cell> from =
+            m_cells.row(rect.top + i)
+                .subspan(static_cast<std::size_t>(rect.left), static_cast<std::size_t>(rect.columns()));
         std::copy(from.begin(), from.end(), block.row(i).begin());
     }
     grid = std::move(block);

@@ -93,8 +93,7 @@ public:
     void composite(const PixelRect& rect, const CellGrid& grid);
 
 private:
-    template <typename Visit>
-    void walkLine(PixelPoint from, PixelPoint to, Visit visit) const;
+    template <typename Visit> void walkLine(PixelPoint from, PixelPoint to, Visit visit) const;
     // The part of rect inside both the image and a grid of the given size
     // laid at rect's top-left corner.
     PixelRect clipToImage(const PixelRect& rect, const CellGrid& grid) const;

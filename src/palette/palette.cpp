@@ -144,9 +144,8 @@ void Palette::pasteRange(std::int32_t start, std::span<const ColorValue> colours
 {
     if (!validIndex(start) || colours.empty())
         return;
-    const auto last = static_cast<std::int32_t>(
-        std::min<std::int64_t>(static_cast<std::int64_t>(start) + static_cast<std::int64_t>(colours.size()) - 1,
-                               length() - 1));
+    const auto last = static_cast<std::int32_t>(std::min<std::int64_t>(
+        static_cast<std::int64_t>(start) + static_cast<std::int64_t>(colours.size()) - 1, length() - 1));
     for (std::int32_t i = start; i <= last; ++i)
         m_entries.get(i) = colours[static_cast<std::size_t>(i - start)];
     emptyNearestCache();

@@ -81,9 +81,11 @@ TEST_F(FillEntryTest, FillsTheSameRegionAsASlowSearchAndUndoesExactly)
 
 TEST_F(FillEntryTest, ARevisitedSeedBecomesAOneCellSpanThatUndoAlsoRestores)
 {
-    loadPicture({"...",
-                 ".#.",
-                 "..."});
+    loadPicture({
+        "...",
+        ".#.",
+        "...",
+    });
     auto entry = std::make_unique<FillEntry>(image);
     ASSERT_TRUE(entry->fill(1, 0, 5, 0));
     // Left column, bottom row, right column, top row; then the seed (0, 0),
@@ -98,10 +100,12 @@ TEST_F(FillEntryTest, ARevisitedSeedBecomesAOneCellSpanThatUndoAlsoRestores)
 
 TEST_F(FillEntryTest, RegionsTouchingOnlyDiagonallyStayApart)
 {
-    loadPicture({"..##",
-                 "..##",
-                 "##..",
-                 "##.."});
+    loadPicture({
+        "..##",
+        "..##",
+        "##..",
+        "##..",
+    });
     FillEntry entry(image);
     ASSERT_TRUE(entry.fill(0, 0, 7, 0));
     EXPECT_EQ(image.cellAt(1, 1).value, 7u);
@@ -111,8 +115,10 @@ TEST_F(FillEntryTest, RegionsTouchingOnlyDiagonallyStayApart)
 
 TEST_F(FillEntryTest, OnlyCellsWithTheClickedMaskAreFilled)
 {
-    loadPicture({"..oo",
-                 "..oo"});
+    loadPicture({
+        "..oo",
+        "..oo",
+    });
     FillEntry entry(image);
     ASSERT_TRUE(entry.fill(0, 3, 2, 0));
     EXPECT_EQ(image.cellAt(1, 2), (Cell{2, 0}));
@@ -121,8 +127,10 @@ TEST_F(FillEntryTest, OnlyCellsWithTheClickedMaskAreFilled)
 
 TEST_F(FillEntryTest, AStartCellHoldingTheFillAlreadyChangesNothing)
 {
-    loadPicture({".#",
-                 "o."});
+    loadPicture({
+        ".#",
+        "o.",
+    });
     FillEntry entry(image);
     EXPECT_FALSE(entry.fill(0, 0, 0, 0));
     EXPECT_FALSE(entry.fill(2, 0, 4, 0)); // outside

@@ -28,8 +28,8 @@ TEST_F(StrokeEntryTest, ASelfCrossingStrokeUndoesToTheColoursBeforeIt)
 {
     loadRandom(16, 16, 32, test::randomValues(6, rng), 0.3);
     // A figure eight over the same pixels, then back along the first segment.
-    auto entry = stroke(StrokeKind::ValueAndMask, 0xFF0000FF, 0,
-                        {{2, 2}, {13, 13}, {13, 2}, {2, 13}, {2, 2}, {13, 13}, {7, 7}});
+    auto entry =
+        stroke(StrokeKind::ValueAndMask, 0xFF0000FF, 0, {{2, 2}, {13, 13}, {13, 2}, {2, 13}, {2, 2}, {13, 13}, {7, 7}});
     EXPECT_EQ(entry->segmentCount(), 7u);
     EXPECT_NE(image.cells(), before);
     checkUndoRedo(std::move(entry));

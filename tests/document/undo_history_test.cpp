@@ -15,7 +15,11 @@ using Log = std::vector<std::string>;
 // A step that only writes what is done to it into a log.
 class ProbeEntry final : public UndoEntry {
 public:
-    ProbeEntry(Log& log, std::string name) : m_log(log), m_name(std::move(name)) {}
+    ProbeEntry(Log& log, std::string name)
+        : m_log(log)
+        , m_name(std::move(name))
+    {
+    }
     ~ProbeEntry() override { m_log.push_back("destroy " + m_name); }
     void redo() override { m_log.push_back("redo " + m_name); }
     void undo() override { m_log.push_back("undo " + m_name); }

@@ -22,8 +22,8 @@ protected:
 
     // Loads a width x height image of the bit count with random pixels drawn
     // from values and clears the reports of the load.
-    void loadRandom(std::int32_t width, std::int32_t height, std::int32_t bitCount,
-                    std::vector<std::uint32_t> values, double maskChance = 0.3)
+    void loadRandom(std::int32_t width, std::int32_t height, std::int32_t bitCount, std::vector<std::uint32_t> values,
+                    double maskChance = 0.3)
     {
         const IconImage icon = test::randomIcon(width, height, bitCount, values, maskChance, rng);
         ASSERT_TRUE(image.load(icon));
@@ -156,8 +156,8 @@ TEST_F(EditImageTest, LinesDrawOnlyTheirPointsInsideTheImage)
     }
     for (std::int32_t r = 0; r < 5; ++r) {
         for (std::int32_t c = 0; c < 5; ++c) {
-            const Cell want = expected[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] ? Cell{0xABCDEF, 1}
-                                                                                                 : Cell{0, 0};
+            const Cell want =
+                expected[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] ? Cell{0xABCDEF, 1} : Cell{0, 0};
             EXPECT_EQ(image.cellAt(r, c), want) << r << ", " << c;
         }
     }
@@ -352,10 +352,18 @@ TEST_F(EditImageTest, LineOperationsReportExactlyWhatTheyChanged)
         canvas.clear();
         preview.clear();
         switch (kind(rng)) {
-        case 0: image.drawLine(from, to, value, mask); break;
-        case 1: image.drawMaskLine(from, to, mask); break;
-        case 2: image.drawAlphaLine(from, to, value); break;
-        case 3: image.nudgeAlpha(from.row, from.column, mask ? AlphaDirection::Raise : AlphaDirection::Lower); break;
+        case 0:
+            image.drawLine(from, to, value, mask);
+            break;
+        case 1:
+            image.drawMaskLine(from, to, mask);
+            break;
+        case 2:
+            image.drawAlphaLine(from, to, value);
+            break;
+        case 3:
+            image.nudgeAlpha(from.row, from.column, mask ? AlphaDirection::Raise : AlphaDirection::Lower);
+            break;
         default: {
             std::vector<Cell> saved(static_cast<std::size_t>(LineStepper::pointCount(from, to)),
                                     Cell{values[rng() % 3], mask});

@@ -92,8 +92,8 @@ TEST(LineStepper, MatchesTheNearestPointsInEveryDirection)
         const PixelPoint from{coordinate(rng), coordinate(rng)};
         const PixelPoint to{coordinate(rng), coordinate(rng)};
         const auto points = walk(from, to);
-        ASSERT_EQ(points, nearestPoints(from, to)) << "from (" << from.row << ", " << from.column << ") to ("
-                                                   << to.row << ", " << to.column << ")";
+        ASSERT_EQ(points, nearestPoints(from, to))
+            << "from (" << from.row << ", " << from.column << ") to (" << to.row << ", " << to.column << ")";
         ASSERT_EQ(static_cast<std::int64_t>(points.size()), LineStepper::pointCount(from, to));
         ASSERT_EQ(points.front(), from);
         ASSERT_EQ(points.back(), to);

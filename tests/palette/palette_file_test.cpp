@@ -44,7 +44,8 @@ TEST_F(PaletteFileTest, ReadsLittleEndianEntriesAndIgnoresTrailingBytes)
     ASSERT_TRUE(palette.loadFile(dir / "ten.pal"));
     EXPECT_EQ(entries(), (std::vector<ColorValue>{makeColor(0x10, 0x20, 0x30), makeColor(0xFF, 0x80, 0x01)}));
     EXPECT_FALSE(palette.isLinked());
-    EXPECT_EQ(views.log, (Log{"window: relayout", "canvas: all", "preview: all", "colour: refresh", "window: select 0"}));
+    EXPECT_EQ(views.log,
+              (Log{"window: relayout", "canvas: all", "preview: all", "colour: refresh", "window: select 0"}));
 }
 
 TEST_F(PaletteFileTest, KeepsTheTopByteAsRead)

@@ -145,8 +145,7 @@ TEST_F(PaletteTest, SetEntryOfALinkedPaletteRecoloursTheImage)
 {
     linkSixteen();
     palette.setEntry(5, makeColor(200, 0, 0));
-    EXPECT_EQ(views.log,
-              (Log{"window: cells 5-5", "canvas: indices 5-5", "preview: indices 5-5", "colour: refresh"}));
+    EXPECT_EQ(views.log, (Log{"window: cells 5-5", "canvas: indices 5-5", "preview: indices 5-5", "colour: refresh"}));
 }
 
 TEST_F(PaletteTest, CopyRangeCopiesOnlyEntriesThatExist)
@@ -248,9 +247,15 @@ TEST_F(PaletteTest, NearestIndexFollowsEveryChangeOfTheEntries)
         // cache would answer wrongly.
         const ColorValue colour = rng() % 2 ? queries[rng() % 4] : static_cast<ColorValue>(rng()) & 0xFFFFFF;
         switch (rng() % 3) {
-        case 0: palette.setEntry(index, colour); break;
-        case 1: palette.pasteRange(index, std::vector<ColorValue>{colour, colour}); break;
-        default: palette.gradient(0, index > 0 ? index : 1); break;
+        case 0:
+            palette.setEntry(index, colour);
+            break;
+        case 1:
+            palette.pasteRange(index, std::vector<ColorValue>{colour, colour});
+            break;
+        default:
+            palette.gradient(0, index > 0 ? index : 1);
+            break;
         }
         ASSERT_TRUE(palette.copyTo(reference));
     }

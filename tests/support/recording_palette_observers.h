@@ -11,21 +11,27 @@ namespace tessaly::test {
 // into one shared log, in order ("canvas: indices 3-5").
 class RecordingPaletteObservers {
 public:
-    RecordingPaletteObservers() : m_window(log), m_colour(log), m_canvas(log, "canvas"), m_preview(log, "preview") {}
+    RecordingPaletteObservers()
+        : m_window(log)
+        , m_colour(log)
+        , m_canvas(log, "canvas")
+        , m_preview(log, "preview")
+    {
+    }
     RecordingPaletteObservers(const RecordingPaletteObservers&) = delete;
     RecordingPaletteObservers& operator=(const RecordingPaletteObservers&) = delete;
 
-    PaletteObservers observers()
-    {
-        return PaletteObservers{&m_window, &m_colour, &m_canvas, &m_preview};
-    }
+    PaletteObservers observers() { return PaletteObservers{&m_window, &m_colour, &m_canvas, &m_preview}; }
 
     std::vector<std::string> log;
 
 private:
     class Window : public PaletteWindowObserver {
     public:
-        explicit Window(std::vector<std::string>& log) : m_log(log) {}
+        explicit Window(std::vector<std::string>& log)
+            : m_log(log)
+        {
+        }
         void relayoutAndReset() override { m_log.push_back("window: relayout"); }
         void repaintCells(std::int32_t first, std::int32_t last) override
         {
@@ -39,7 +45,10 @@ private:
 
     class Colour : public ColorWindowObserver {
     public:
-        explicit Colour(std::vector<std::string>& log) : m_log(log) {}
+        explicit Colour(std::vector<std::string>& log)
+            : m_log(log)
+        {
+        }
         void refresh() override { m_log.push_back("colour: refresh"); }
 
     private:
@@ -48,7 +57,11 @@ private:
 
     class Image : public PaletteImageObserver {
     public:
-        Image(std::vector<std::string>& log, std::string name) : m_log(log), m_name(std::move(name)) {}
+        Image(std::vector<std::string>& log, std::string name)
+            : m_log(log)
+            , m_name(std::move(name))
+        {
+        }
         void redrawAll() override { m_log.push_back(m_name + ": all"); }
         void repaintIndexRange(std::int32_t first, std::int32_t last) override
         {

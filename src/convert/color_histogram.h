@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "image/color_value.h"
@@ -20,6 +21,8 @@ public:
     };
 
     void add(ColorValue color);
+    // The same as adding each colour in turn; faster for whole pictures.
+    void addAll(std::span<const ColorValue> colors);
 
     // In order of first appearance.
     const std::vector<Entry>& entries() const { return m_entries; }
@@ -35,7 +38,9 @@ private:
     };
     static constexpr std::uint32_t kEmpty = UINT32_MAX;
 
+    static std::size_t hashOf(ColorValue color);
     std::size_t slotOf(ColorValue color) const;
+    void reserve(std::size_t colors);
     void grow();
 
     std::vector<Entry> m_entries;

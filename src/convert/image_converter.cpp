@@ -1,6 +1,7 @@
 #include "convert/image_converter.h"
 
 #include <algorithm>
+#include <iterator>
 #include <new>
 #include <vector>
 
@@ -223,11 +224,12 @@ std::optional<IconImage> ImageConverter::reduceColors(const IconImage& image, st
         if (bitCount == 8) {
             // Black and white are always entries 0 and 255; only the other
             // colours compete for the 254 entries between them.
+            std::vector<ColorValue> counted;
+            counted.reserve(colors.size());
+            std::copy_if(colors.begin(), colors.end(), std::back_inserter(counted),
+                         [](ColorValue c) { return c != kBlack && c != kWhite; });
             ColorHistogram histogram;
-            for (ColorValue c : colors) {
-                if (c != kBlack && c != kWhite)
-                    histogram.add(c);
-            }
+            histogram.addAll(counted);
             const auto palette = AdaptivePalette::build(histogram.takeEntries());
             for (std::size_t i = 0; i < palette.size(); ++i)
                 result.setPaletteColor(static_cast<std::int32_t>(i), palette[i]);

@@ -16,25 +16,25 @@ std::int32_t squaredDistance(ColorValue a, ColorValue b)
     return dr * dr + dg * dg + db * db;
 }
 
-// Distance along one channel from value v to the range [low, high].
-int gapTo(int v, int low, int high)
-{
-    return v < low ? low - v : v > high ? v - high : 0;
-}
+// Distance along one channel from v to the range [low, high].
+int gapTo(int v, int low, int high) { return std::max({low - v, v - high, 0}); }
 
 int farthestFrom(int v, int low, int high) { return std::max(v - low, high - v); }
+
+constexpr int cellsPerSide(int bits) { return 256 >> bits; }
 
 } // namespace
 
 NearestColorFinder::NearestColorFinder(std::span<const ColorValue> palette)
-    : m_palette(palette.begin(), palette.end())
-    , m_cellStart(static_cast<std::size_t>(kCellsPerSide * kCellsPerSide * kCellsPerSide), kUnfilled)
-    , m_cellCount(m_cellStart.size(), 0)
+    : m_paletteSize(palette.size())
+    , m_coarse(static_cast<std::size_t>(cellsPerSide(kCoarseBits) * cellsPerSide(kCoarseBits) * cellsPerSide(kCoarseBits)))
+    , m_fine(static_cast<std::size_t>(cellsPerSide(kFineBits) * cellsPerSide(kFineBits) * cellsPerSide(kFineBits)))
 {
     std::unordered_set<ColorValue> seen;
-    for (std::size_t i = 0; i < m_palette.size(); ++i) {
-        if (seen.insert(m_palette[i] & 0xFFFFFF).second)
-            m_distinct.push_back(static_cast<std::int32_t>(i));
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        const ColorValue color = palette[i] & 0x00FFFFFFu;
+        if (seen.insert(color).second)
+            m_distinct.push_back({color, static_cast<std::int32_t>(i)});
     }
 }
 
@@ -56,22 +56,17 @@ std::int32_t NearestColorFinder::linearSearch(std::span<const ColorValue> palett
 
 std::int32_t NearestColorFinder::find(ColorValue color)
 {
-    if (m_palette.empty())
+    if (m_paletteSize == 0)
         return -1;
-    const int red = redOf(color) >> kCellBits;
-    const int green = greenOf(color) >> kCellBits;
-    const int blue = blueOf(color) >> kCellBits;
-    const auto cell = static_cast<std::size_t>((red * kCellsPerSide + green) * kCellsPerSide + blue);
-    if (m_cellStart[cell] == kUnfilled)
-        fillCell(cell, red, green, blue);
-    const std::int32_t* candidate = m_candidates.data() + m_cellStart[cell];
-    const std::int32_t* const last = candidate + m_cellCount[cell];
+    const Cell& cell = fineCell(color);
+    const Candidate* candidate = m_fineCandidates.data() + cell.start;
+    const Candidate* const last = candidate + cell.count;
     std::int32_t best = -1;
     std::int32_t bestDistance = std::numeric_limits<std::int32_t>::max();
     for (; candidate != last; ++candidate) {
-        const std::int32_t d = squaredDistance(m_palette[static_cast<std::size_t>(*candidate)], color);
+        const std::int32_t d = squaredDistance(candidate->color, color);
         if (d < bestDistance) {
-            best = *candidate;
+            best = candidate->index;
             bestDistance = d;
             if (d == 0)
                 break;
@@ -80,31 +75,59 @@ std::int32_t NearestColorFinder::find(ColorValue color)
     return best;
 }
 
-// Any colour in the cell is at most `bound` away from some entry, so its
-// nearest entries (all of them, ties included) lie no farther than `bound`
-// from the cell; the entries beyond can be skipped.
-void NearestColorFinder::fillCell(std::size_t cell, int red, int green, int blue)
+std::size_t NearestColorFinder::cellOf(ColorValue color, int bits)
 {
-    constexpr int kSpan = (1 << kCellBits) - 1;
-    const int r0 = red << kCellBits, g0 = green << kCellBits, b0 = blue << kCellBits;
+    const auto side = static_cast<std::size_t>(cellsPerSide(bits));
+    return ((static_cast<std::size_t>(redOf(color) >> bits) * side) + static_cast<std::size_t>(greenOf(color) >> bits)) *
+               side +
+           static_cast<std::size_t>(blueOf(color) >> bits);
+}
+
+const NearestColorFinder::Cell& NearestColorFinder::fineCell(ColorValue color)
+{
+    Cell& fine = m_fine[cellOf(color, kFineBits)];
+    if (fine.start == kUnfilled) {
+        Cell& coarse = m_coarse[cellOf(color, kCoarseBits)];
+        if (coarse.start == kUnfilled)
+            coarse = fill(m_distinct, color, kCoarseBits, m_coarseCandidates);
+        const std::span<const Candidate> around(m_coarseCandidates.data() + coarse.start, coarse.count);
+        fine = fill(around, color, kFineBits, m_fineCandidates);
+    }
+    return fine;
+}
+
+// Every colour of the cell is at most `bound` away from some entry, so all
+// its nearest entries (ties included) lie within `bound` of the cell; the
+// entries beyond can be left out. `from` holds, in palette order, every entry
+// that can be nearest anywhere in a region containing the cell.
+NearestColorFinder::Cell NearestColorFinder::fill(std::span<const Candidate> from, ColorValue color, int bits,
+                                                  std::vector<Candidate>& into)
+{
+    const int span = (1 << bits) - 1;
+    const int r0 = redOf(color) >> bits << bits;
+    const int g0 = greenOf(color) >> bits << bits;
+    const int b0 = blueOf(color) >> bits << bits;
     std::int32_t bound = std::numeric_limits<std::int32_t>::max();
-    for (std::int32_t i : m_distinct) {
-        const ColorValue c = m_palette[static_cast<std::size_t>(i)];
-        const int fr = farthestFrom(redOf(c), r0, r0 + kSpan);
-        const int fg = farthestFrom(greenOf(c), g0, g0 + kSpan);
-        const int fb = farthestFrom(blueOf(c), b0, b0 + kSpan);
+    for (const Candidate& c : from) {
+        const int fr = farthestFrom(redOf(c.color), r0, r0 + span);
+        const int fg = farthestFrom(greenOf(c.color), g0, g0 + span);
+        const int fb = farthestFrom(blueOf(c.color), b0, b0 + span);
         bound = std::min(bound, fr * fr + fg * fg + fb * fb);
     }
-    m_cellStart[cell] = static_cast<std::uint32_t>(m_candidates.size());
-    for (std::int32_t i : m_distinct) {
-        const ColorValue c = m_palette[static_cast<std::size_t>(i)];
-        const int gr = gapTo(redOf(c), r0, r0 + kSpan);
-        const int gg = gapTo(greenOf(c), g0, g0 + kSpan);
-        const int gb = gapTo(blueOf(c), b0, b0 + kSpan);
-        if (gr * gr + gg * gg + gb * gb <= bound)
-            m_candidates.push_back(i);
+    // Written without a branch per entry: which entries stay is as good as
+    // random to the processor.
+    const std::size_t start = into.size();
+    into.resize(start + from.size());
+    std::size_t kept = 0;
+    for (const Candidate& c : from) {
+        const int gr = gapTo(redOf(c.color), r0, r0 + span);
+        const int gg = gapTo(greenOf(c.color), g0, g0 + span);
+        const int gb = gapTo(blueOf(c.color), b0, b0 + span);
+        into[start + kept] = c;
+        kept += gr * gr + gg * gg + gb * gb <= bound ? 1 : 0;
     }
-    m_cellCount[cell] = static_cast<std::uint32_t>(m_candidates.size() - m_cellStart[cell]);
+    into.resize(start + kept);
+    return {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(kept)};
 }
 
 } // namespace tessaly

@@ -14,9 +14,11 @@ namespace tessaly {
 //
 // The colour cube is cut into cells. A cell keeps, in palette order, only the
 // entries that can be nearest to some colour inside it: those no farther from
-// the cell than the farthest point of the cell is from its best-placed entry.
+// the cell than the farthest point of the cell is from one well-placed entry.
 // A lookup then compares a handful of entries instead of the whole palette.
-// Cells are filled on first use, so a picture pays only for the cells it hits.
+// Cells are filled on first use, so a picture pays only for the cells it
+// hits, and a small cell is filled from the entries of the large cell around
+// it rather than from the whole palette.
 class NearestColorFinder {
 public:
     explicit NearestColorFinder(std::span<const ColorValue> palette);
@@ -28,21 +30,30 @@ public:
     static std::int32_t linearSearch(std::span<const ColorValue> palette, ColorValue color);
 
 private:
-    static constexpr int kCellBits = 3; // cells of 8 x 8 x 8 colours
-    static constexpr int kCellsPerSide = 256 >> kCellBits;
+    struct Candidate {
+        ColorValue color;
+        std::int32_t index;
+    };
+    struct Cell {
+        std::uint32_t start = kUnfilled;
+        std::uint32_t count = 0;
+    };
+    // Cells of 32 and of 8 colour steps along each channel.
+    static constexpr int kCoarseBits = 5;
+    static constexpr int kFineBits = 3;
     static constexpr std::uint32_t kUnfilled = UINT32_MAX;
 
-    void fillCell(std::size_t cell, int red, int green, int blue);
+    static std::size_t cellOf(ColorValue color, int bits);
+    static Cell fill(std::span<const Candidate> from, ColorValue color, int bits, std::vector<Candidate>& into);
+    const Cell& fineCell(ColorValue color);
 
-    std::vector<ColorValue> m_palette;
-    // The palette indices worth a look: each colour's first entry only, as a
-    // later equal entry can never win against it.
-    std::vector<std::int32_t> m_distinct;
-    // Cell c's candidates are m_candidates[m_cellStart[c]] up to
-    // m_candidates[m_cellStart[c] + m_cellCount[c]].
-    std::vector<std::uint32_t> m_cellStart;
-    std::vector<std::uint32_t> m_cellCount;
-    std::vector<std::int32_t> m_candidates;
+    std::size_t m_paletteSize;
+    // Each colour's first entry only: a later equal entry can never win.
+    std::vector<Candidate> m_distinct;
+    std::vector<Cell> m_coarse;
+    std::vector<Cell> m_fine;
+    std::vector<Candidate> m_coarseCandidates;
+    std::vector<Candidate> m_fineCandidates;
 };
 
 } // namespace tessaly

@@ -89,7 +89,10 @@ void runImageMagick(benchmark::State& state, const std::string& arguments)
     }
 }
 
-void imageMagickTo256(benchmark::State& state) { runImageMagick(state, "+dither -colors 256"); }
+void imageMagickTo256(benchmark::State& state)
+{
+    runImageMagick(state, "+dither -colors 256");
+}
 BENCHMARK(imageMagickTo256)
     ->Name("convert/imagemagick/to256_plasma")
     ->Arg(256)
@@ -97,7 +100,10 @@ BENCHMARK(imageMagickTo256)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
-void imageMagickPngCopy(benchmark::State& state) { runImageMagick(state, ""); }
+void imageMagickPngCopy(benchmark::State& state)
+{
+    runImageMagick(state, "");
+}
 BENCHMARK(imageMagickPngCopy)
     ->Name("convert/imagemagick/png_copy_plasma")
     ->Arg(256)

@@ -96,7 +96,8 @@ void AdaptivePalette::split(std::vector<Entry>& colors, std::array<ColorValue, k
         }
         for (std::size_t i = begin; i < end; ++i)
             sorted[next[octants[i]]++] = colors[i];
-        std::copy(sorted.begin() + static_cast<std::ptrdiff_t>(begin), sorted.begin() + static_cast<std::ptrdiff_t>(end),
+        std::copy(sorted.begin() + static_cast<std::ptrdiff_t>(begin),
+                  sorted.begin() + static_cast<std::ptrdiff_t>(end),
                   colors.begin() + static_cast<std::ptrdiff_t>(begin));
 
         groups[heaviest] = parts[0];

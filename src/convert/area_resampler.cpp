@@ -47,7 +47,8 @@ void AreaResampler::resampleRow(std::int32_t y, std::span<const ColorValue> colo
     const std::uint64_t opaqueLimit = 3 * total / 4;
     const auto sourceWidth = static_cast<std::size_t>(m_sourceWidth);
     const auto row = static_cast<std::size_t>(y);
-    const std::span<const Tap> rowTaps(m_rows.taps.data() + m_rows.first[row], m_rows.taps.data() + m_rows.first[row + 1]);
+    const std::span<const Tap> rowTaps(m_rows.taps.data() + m_rows.first[row],
+                                       m_rows.taps.data() + m_rows.first[row + 1]);
     for (std::size_t x = 0; x < out.size(); ++x) {
         if (total == 0) {
             out[x] = Sample{};

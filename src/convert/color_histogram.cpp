@@ -68,7 +68,10 @@ std::size_t ColorHistogram::slotOf(ColorValue color) const
 }
 
 // Doubles the table (or makes the first one).
-void ColorHistogram::grow() { reserve(std::max<std::size_t>(m_slots.size(), 512)); }
+void ColorHistogram::grow()
+{
+    reserve(std::max<std::size_t>(m_slots.size(), 512));
+}
 
 // At least twice as many slots as colours, a power of two.
 void ColorHistogram::reserve(std::size_t colors)

@@ -18,7 +18,10 @@ namespace {
 constexpr ColorValue kBlack = makeColor(0, 0, 0);
 constexpr ColorValue kWhite = makeColor(255, 255, 255);
 
-constexpr ColorValue withoutAlpha(ColorValue color) { return color & 0x00FFFFFFu; }
+constexpr ColorValue withoutAlpha(ColorValue color)
+{
+    return color & 0x00FFFFFFu;
+}
 
 std::size_t pixelCountOf(const IconImage& image)
 {
@@ -104,8 +107,7 @@ void resamplePixels(const IconImage& image, std::span<const ColorValue> colors, 
 
 // Lack of memory for a working buffer ends a step like lack of memory for the
 // image itself: with no image.
-template <typename Make>
-std::optional<IconImage> noneWhenOutOfMemory(Make make)
+template <typename Make> std::optional<IconImage> noneWhenOutOfMemory(Make make)
 {
     try {
         return make();
@@ -116,9 +118,8 @@ std::optional<IconImage> noneWhenOutOfMemory(Make make)
 
 } // namespace
 
-std::optional<IconImage> ImageConverter::convertImage(const IconImage& source, std::int32_t width,
-                                                      std::int32_t height, std::int32_t bitCount,
-                                                      ConversionType type)
+std::optional<IconImage> ImageConverter::convertImage(const IconImage& source, std::int32_t width, std::int32_t height,
+                                                      std::int32_t bitCount, ConversionType type)
 {
     switch (type) {
     case ConversionType::None:
@@ -129,7 +130,8 @@ std::optional<IconImage> ImageConverter::convertImage(const IconImage& source, s
         if (std::optional<IconImage> resampled = resampleToAlpha(source, width, height))
             return reduceColors(*resampled, bitCount);
         return std::nullopt;
-    case ConversionType::KeepPalette: return resampleSameMode(source, width, height);
+    case ConversionType::KeepPalette:
+        return resampleSameMode(source, width, height);
     case ConversionType::WebSafe:
         if (std::optional<IconImage> resampled = resampleToAlpha(source, width, height))
             return toWebSafe(*resampled);
@@ -288,8 +290,7 @@ std::int32_t ImageConverter::nearestPaletteIndex(const IconImage& image, ColorVa
     return index;
 }
 
-void ImageConverter::mapToPalette(const IconImage& paletteImage, std::span<const ColorValue> colors,
-                                  IconImage& result)
+void ImageConverter::mapToPalette(const IconImage& paletteImage, std::span<const ColorValue> colors, IconImage& result)
 {
     // Images of earlier steps are gone and their addresses may be taken by
     // new ones: a lookup remembered from them must not answer for this one.

@@ -17,17 +17,27 @@ std::int32_t squaredDistance(ColorValue a, ColorValue b)
 }
 
 // Distance along one channel from v to the range [low, high].
-int gapTo(int v, int low, int high) { return std::max({low - v, v - high, 0}); }
+int gapTo(int v, int low, int high)
+{
+    return std::max(std::max(low - v, v - high), 0);
+}
 
-int farthestFrom(int v, int low, int high) { return std::max(v - low, high - v); }
+int farthestFrom(int v, int low, int high)
+{
+    return std::max(v - low, high - v);
+}
 
-constexpr int cellsPerSide(int bits) { return 256 >> bits; }
+constexpr int cellsPerSide(int bits)
+{
+    return 256 >> bits;
+}
 
 } // namespace
 
 NearestColorFinder::NearestColorFinder(std::span<const ColorValue> palette)
     : m_paletteSize(palette.size())
-    , m_coarse(static_cast<std::size_t>(cellsPerSide(kCoarseBits) * cellsPerSide(kCoarseBits) * cellsPerSide(kCoarseBits)))
+    , m_coarse(
+          static_cast<std::size_t>(cellsPerSide(kCoarseBits) * cellsPerSide(kCoarseBits) * cellsPerSide(kCoarseBits)))
     , m_fine(static_cast<std::size_t>(cellsPerSide(kFineBits) * cellsPerSide(kFineBits) * cellsPerSide(kFineBits)))
 {
     std::unordered_set<ColorValue> seen;
@@ -78,7 +88,8 @@ std::int32_t NearestColorFinder::find(ColorValue color)
 std::size_t NearestColorFinder::cellOf(ColorValue color, int bits)
 {
     const auto side = static_cast<std::size_t>(cellsPerSide(bits));
-    return ((static_cast<std::size_t>(redOf(color) >> bits) * side) + static_cast<std::size_t>(greenOf(color) >> bits)) *
+    return ((static_cast<std::size_t>(redOf(color) >> bits) * side) +
+            static_cast<std::size_t>(greenOf(color) >> bits)) *
                side +
            static_cast<std::size_t>(blueOf(color) >> bits);
 }

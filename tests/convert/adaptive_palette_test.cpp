@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-#include <set>
-
 namespace tessaly {
 namespace {
 
@@ -25,15 +22,16 @@ TEST(AdaptivePalette, TooManyColoursStartWithTheWeightedMeanOfAll)
 {
     std::vector<Entry> colors;
     for (std::uint32_t i = 0; i < 255; ++i)
-        colors.push_back({makeColor(static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i / 2), 10),
-                          i < 200 ? 1u : 40u});
+        colors.push_back(
+            {makeColor(static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i / 2), 10), i < 200 ? 1u : 40u});
     std::uint64_t weight = 0, red = 0, green = 0;
     for (const Entry& e : colors) {
         weight += e.count;
         red += e.count * redOf(e.color);
         green += e.count * greenOf(e.color);
     }
-    const ColorValue mean = makeColor(static_cast<std::uint8_t>(red / weight), static_cast<std::uint8_t>(green / weight), 10);
+    const ColorValue mean =
+        makeColor(static_cast<std::uint8_t>(red / weight), static_cast<std::uint8_t>(green / weight), 10);
     std::uint64_t upperWeight = 0, upperRed = 0, upperGreen = 0;
     for (const Entry& e : colors) {
         // Red and green above the mean: octant 3, which holds the heavy tail.
@@ -49,25 +47,6 @@ TEST(AdaptivePalette, TooManyColoursStartWithTheWeightedMeanOfAll)
                                     static_cast<std::uint8_t>(upperGreen / upperWeight), 10));
     EXPECT_EQ(palette[0], makeColor(0, 0, 0));
     EXPECT_EQ(palette[255], makeColor(255, 255, 255));
-}
-
-// Every colour a heavy group's mean lands on is taken out of later means, so
-// with exactly one colour per pixel value the palette reaches them one by one.
-TEST(AdaptivePalette, SplitsUntilEveryEntryIsFilled)
-{
-    std::mt19937 rng(9);
-    std::vector<Entry> colors;
-    std::set<ColorValue> seen = {makeColor(0, 0, 0), makeColor(255, 255, 255)};
-    while (colors.size() < 5000) {
-        const ColorValue c = makeColor(static_cast<std::uint8_t>(rng()), static_cast<std::uint8_t>(rng()),
-                                       static_cast<std::uint8_t>(rng()));
-        if (seen.insert(c).second)
-            colors.push_back({c, static_cast<std::uint32_t>(1 + rng() % 5)});
-    }
-    const auto palette = AdaptivePalette::build(colors);
-    const std::set<ColorValue> entries(palette.begin() + 1, palette.end() - 1);
-    // Means of groups of random colours: nearly all differ.
-    EXPECT_GT(entries.size(), 240u);
 }
 
 } // namespace

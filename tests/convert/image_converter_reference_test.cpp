@@ -26,9 +26,12 @@ public:
             if (bitCount != source.bitCount())
                 return reduceColors(resample(source, width, height, true), bitCount);
             return resample(source, width, height, false);
-        case ConversionType::KeepPalette: return resample(source, width, height, false);
-        case ConversionType::WebSafe: return toWebSafe(resample(source, width, height, true));
-        case ConversionType::Greyscale: return toGreyscale(resample(source, width, height, true));
+        case ConversionType::KeepPalette:
+            return resample(source, width, height, false);
+        case ConversionType::WebSafe:
+            return toWebSafe(resample(source, width, height, true));
+        case ConversionType::Greyscale:
+            return toGreyscale(resample(source, width, height, true));
         }
         return IconImage();
     }
@@ -88,9 +91,9 @@ private:
                 unsigned long long sums[4] = {}, transparentWeight = 0;
                 for (long long k = sh * i / dh; k <= std::min(sh - 1, sh * (i + 1) / dh); ++k) {
                     for (long long l = sw * j / dw; l <= std::min(sw - 1, sw * (j + 1) / dw); ++l) {
-                        const unsigned long long weight =
-                            static_cast<unsigned long long>((std::min(sh * (i + 1), dh * (k + 1)) - std::max(dh * k, sh * i)) *
-                                                            (std::min(sw * (j + 1), dw * (l + 1)) - std::max(dw * l, sw * j)));
+                        const unsigned long long weight = static_cast<unsigned long long>(
+                            (std::min(sh * (i + 1), dh * (k + 1)) - std::max(dh * k, sh * i)) *
+                            (std::min(sw * (j + 1), dw * (l + 1)) - std::max(dw * l, sw * j)));
                         ColorValue c = colorAt(src, int(k), int(l));
                         const bool transparent = src.getMask(int(k), int(l));
                         if (toAlpha && src.bitCount() < 32)
@@ -188,9 +191,12 @@ private:
             const int end = boxes[chosen].end;
             unsigned long long r = 0, g = 0, b = 0;
             for (int i = begin; i < end; ++i) {
-                r += static_cast<unsigned long long>(colors[std::size_t(i)].count) * redOf(colors[std::size_t(i)].color);
-                g += static_cast<unsigned long long>(colors[std::size_t(i)].count) * greenOf(colors[std::size_t(i)].color);
-                b += static_cast<unsigned long long>(colors[std::size_t(i)].count) * blueOf(colors[std::size_t(i)].color);
+                r +=
+                    static_cast<unsigned long long>(colors[std::size_t(i)].count) * redOf(colors[std::size_t(i)].color);
+                g += static_cast<unsigned long long>(colors[std::size_t(i)].count) *
+                     greenOf(colors[std::size_t(i)].color);
+                b += static_cast<unsigned long long>(colors[std::size_t(i)].count) *
+                     blueOf(colors[std::size_t(i)].color);
             }
             const unsigned long long w = boxes[chosen].weight;
             const ColorValue mean = makeColor(std::uint8_t(r / w), std::uint8_t(g / w), std::uint8_t(b / w));
@@ -285,8 +291,8 @@ IconImage randomPicture(std::mt19937& rng, int width, int height, int bitCount, 
             else
                 value = pool[rng() % pool.size()];
             image.setPixel(y, x, value);
-            const bool transparent = transparency == Transparency::All ||
-                                     (transparency == Transparency::Some && rng() % 3 == 0);
+            const bool transparent =
+                transparency == Transparency::All || (transparency == Transparency::Some && rng() % 3 == 0);
             image.setMask(y, x, transparent);
         }
     }
@@ -319,7 +325,7 @@ TEST(ImageConverterReference, RandomPicturesConvertExactlyAsThePlainAlgorithm)
 {
     std::mt19937 rng(20240607);
     const int bitCounts[] = {1, 4, 8, 24, 32};
-    const ConversionType types[] = {ConversionType::None, ConversionType::None, ConversionType::None,
+    const ConversionType types[] = {ConversionType::None,        ConversionType::None,    ConversionType::None,
                                     ConversionType::KeepPalette, ConversionType::WebSafe, ConversionType::Greyscale};
     for (int round = 0; round < 400; ++round) {
         Case c{};
@@ -329,10 +335,18 @@ TEST(ImageConverterReference, RandomPicturesConvertExactlyAsThePlainAlgorithm)
         c.colors = static_cast<Colors>(rng() % 4);
         c.transparency = static_cast<Transparency>(rng() % 3);
         switch (rng() % 4) {
-        case 0: c.toWidth = c.width, c.toHeight = c.height; break;
-        case 1: c.toWidth = std::max(1, c.width / 2), c.toHeight = std::max(1, c.height / 3); break;
-        case 2: c.toWidth = 2 * c.width + 1, c.toHeight = c.height + 5; break;
-        default: c.toWidth = 1 + static_cast<int>(rng() % 64), c.toHeight = 1 + static_cast<int>(rng() % 64); break;
+        case 0:
+            c.toWidth = c.width, c.toHeight = c.height;
+            break;
+        case 1:
+            c.toWidth = std::max(1, c.width / 2), c.toHeight = std::max(1, c.height / 3);
+            break;
+        case 2:
+            c.toWidth = 2 * c.width + 1, c.toHeight = c.height + 5;
+            break;
+        default:
+            c.toWidth = 1 + static_cast<int>(rng() % 64), c.toHeight = 1 + static_cast<int>(rng() % 64);
+            break;
         }
         // Mostly 256 colours, where the palette is built.
         c.toBitCount = rng() % 2 ? 8 : bitCounts[rng() % 5];

@@ -26,16 +26,23 @@ IconImage converted(const IconImage& source, std::int32_t width, std::int32_t he
 }
 
 // A 32 x 32 picture whose 2 x 2 blocks hold 0 to 4 transparent pixels.
-int transparentInBlock(int blockY, int blockX) { return (blockY + 2 * blockX) % 5; }
-bool transparentAt(int y, int x) { return (y % 2) * 2 + x % 2 < transparentInBlock(y / 2, x / 2); }
+int transparentInBlock(int blockY, int blockX)
+{
+    return (blockY + 2 * blockX) % 5;
+}
+bool transparentAt(int y, int x)
+{
+    return (y % 2) * 2 + x % 2 < transparentInBlock(y / 2, x / 2);
+}
 
 TEST(ImageConverter, HalvingAveragesBlocksAndKeepsThreeTransparentOfFourOpaque)
 {
     IconImage source = createdImage(32, 32, 32);
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; ++x) {
-            source.setPixel(y, x, makeColor(static_cast<std::uint8_t>(7 * x + y), static_cast<std::uint8_t>(3 * y),
-                                            static_cast<std::uint8_t>(x * y % 256), static_cast<std::uint8_t>(8 * x)));
+            source.setPixel(y, x,
+                            makeColor(static_cast<std::uint8_t>(7 * x + y), static_cast<std::uint8_t>(3 * y),
+                                      static_cast<std::uint8_t>(x * y % 256), static_cast<std::uint8_t>(8 * x)));
             source.setMask(y, x, transparentAt(y, x));
         }
     }
@@ -50,10 +57,9 @@ TEST(ImageConverter, HalvingAveragesBlocksAndKeepsThreeTransparentOfFourOpaque)
                     sums[0] += redOf(c), sums[1] += greenOf(c), sums[2] += blueOf(c), sums[3] += alphaOf(c);
                 }
             }
-            const ColorValue expected = makeColor(static_cast<std::uint8_t>(sums[0] / 4),
-                                                  static_cast<std::uint8_t>(sums[1] / 4),
-                                                  static_cast<std::uint8_t>(sums[2] / 4),
-                                                  static_cast<std::uint8_t>(sums[3] / 4));
+            const ColorValue expected =
+                makeColor(static_cast<std::uint8_t>(sums[0] / 4), static_cast<std::uint8_t>(sums[1] / 4),
+                          static_cast<std::uint8_t>(sums[2] / 4), static_cast<std::uint8_t>(sums[3] / 4));
             EXPECT_EQ(half.getPixel(by, bx), expected) << by << "," << bx;
             EXPECT_EQ(half.getMask(by, bx), transparentInBlock(by, bx) == 4) << by << "," << bx;
         }
@@ -88,8 +94,9 @@ TEST(ImageConverter, EnlargingCopiesEachPixelToATwoByTwoBlock)
             source.setPaletteColor(i, makeColor(static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i), 9));
         for (int y = 0; y < 16; ++y) {
             for (int x = 0; x < 16; ++x) {
-                source.setPixel(y, x, source.hasPalette() ? rng() % static_cast<unsigned>(source.colorCount())
-                                                          : test::randomColor(rng, bitCount == 32 ? 77 : 0));
+                source.setPixel(y, x,
+                                source.hasPalette() ? rng() % static_cast<unsigned>(source.colorCount())
+                                                    : test::randomColor(rng, bitCount == 32 ? 77 : 0));
                 source.setMask(y, x, rng() % 3 == 0);
             }
         }
@@ -126,8 +133,8 @@ TEST(ImageConverter, Color16ToSemiTransparentTurnsTheMaskIntoAlpha)
 
 TEST(ImageConverter, SixteenColoursAreTheStandardOnesByNearestColour)
 {
-    const std::vector<ColorValue> colors = {makeColor(250, 10, 10), makeColor(100, 100, 100),
-                                            makeColor(200, 200, 200), makeColor(0, 0, 0), makeColor(20, 240, 250)};
+    const std::vector<ColorValue> colors = {makeColor(250, 10, 10), makeColor(100, 100, 100), makeColor(200, 200, 200),
+                                            makeColor(0, 0, 0), makeColor(20, 240, 250)};
     const IconImage source = paintedImage(5, 1, 24, [&](int, int x) { return colors[static_cast<std::size_t>(x)]; });
     const IconImage reduced = converted(source, 5, 1, 4);
     const auto standard = standardPalette(4);
@@ -142,9 +149,10 @@ TEST(ImageConverter, SixteenColoursAreTheStandardOnesByNearestColour)
 
 TEST(ImageConverter, MonochromeTakesTheNearerOfBlackAndWhite)
 {
-    const std::vector<ColorValue> colors = {makeColor(100, 100, 100), makeColor(130, 130, 130),
-                                            makeColor(255, 0, 0), makeColor(255, 255, 0)};
-    const IconImage source = paintedImage(4, 1, 32, [&](int, int x) { return colors[static_cast<std::size_t>(x)] | 0xFF000000u; });
+    const std::vector<ColorValue> colors = {makeColor(100, 100, 100), makeColor(130, 130, 130), makeColor(255, 0, 0),
+                                            makeColor(255, 255, 0)};
+    const IconImage source =
+        paintedImage(4, 1, 32, [&](int, int x) { return colors[static_cast<std::size_t>(x)] | 0xFF000000u; });
     const IconImage mono = converted(source, 4, 1, 1);
     EXPECT_EQ(mono.getPaletteColor(0), makeColor(0, 0, 0));
     EXPECT_EQ(mono.getPaletteColor(1), makeColor(255, 255, 255));
@@ -171,7 +179,8 @@ TEST(ImageConverter, FewColoursKeepTheirOrderOfFirstAppearanceBetweenBlackAndWhi
         pixels.insert(pixels.end(), order.begin(), order.end());
         while (pixels.size() < 32 * 32)
             pixels.push_back(rng() % 4 == 0 ? makeColor(0, 0, 0) : order[rng() % order.size()]);
-        const IconImage source = paintedImage(32, 32, 24, [&](int y, int x) { return pixels[static_cast<std::size_t>(32 * y + x)]; });
+        const IconImage source =
+            paintedImage(32, 32, 24, [&](int y, int x) { return pixels[static_cast<std::size_t>(32 * y + x)]; });
 
         const IconImage reduced = converted(source, 32, 32, 8);
         EXPECT_EQ(reduced.getPaletteColor(0), makeColor(0, 0, 0));
@@ -196,7 +205,7 @@ TEST(ImageConverter, FewColoursKeepTheirOrderOfFirstAppearanceBetweenBlackAndWhi
 TEST(ImageConverter, GreyscaleIndexIsTheLumaAndTheEntryItsGrey)
 {
     const std::vector<ColorValue> colors = {makeColor(255, 0, 0), makeColor(255, 255, 255), makeColor(0, 255, 0),
-                                            makeColor(0, 0, 255), makeColor(0, 0, 0), makeColor(10, 20, 30)};
+                                            makeColor(0, 0, 255), makeColor(0, 0, 0),       makeColor(10, 20, 30)};
     IconImage source = paintedImage(6, 1, 24, [&](int, int x) { return colors[static_cast<std::size_t>(x)]; });
     source.setMask(0, 5, true);
     const IconImage grey = converted(source, 6, 1, 8, ConversionType::Greyscale);
@@ -259,8 +268,9 @@ TEST(ImageConverter, SameSizeAndModeWithoutConversionIsTheSamePicture)
             source.setPaletteColor(i, makeColor(static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i / 3), 200));
         for (int y = 0; y < 13; ++y) {
             for (int x = 0; x < 21; ++x) {
-                source.setPixel(y, x, source.hasPalette() ? rng() % static_cast<unsigned>(source.colorCount())
-                                                          : test::randomColor(rng, static_cast<std::uint8_t>(rng())));
+                source.setPixel(y, x,
+                                source.hasPalette() ? rng() % static_cast<unsigned>(source.colorCount())
+                                                    : test::randomColor(rng, static_cast<std::uint8_t>(rng())));
                 source.setMask(y, x, rng() % 2 == 0);
             }
         }
@@ -294,7 +304,8 @@ TEST(ImageConverter, OnePixelImagesGrowAndShrink)
     }
     // 192 of 256 pixels transparent is exactly three quarters: still opaque.
     for (int transparentCount : {192, 193}) {
-        IconImage square = paintedImage(16, 16, 24, [](int y, int x) { return makeColor(static_cast<std::uint8_t>(y * 16 + x), 0, 0); });
+        IconImage square = paintedImage(
+            16, 16, 24, [](int y, int x) { return makeColor(static_cast<std::uint8_t>(y * 16 + x), 0, 0); });
         for (int i = 0; i < transparentCount; ++i)
             square.setMask(i / 16, i % 16, true);
         const IconImage shrunk = converted(square, 1, 1, 24);
@@ -305,7 +316,8 @@ TEST(ImageConverter, OnePixelImagesGrowAndShrink)
 
 TEST(ImageConverter, UnevenSizesWeighEachSourcePixelByItsOverlap)
 {
-    const IconImage row = paintedImage(3, 1, 24, [](int, int x) { return makeColor(static_cast<std::uint8_t>(30 * (x + 1)), 0, 0); });
+    const IconImage row =
+        paintedImage(3, 1, 24, [](int, int x) { return makeColor(static_cast<std::uint8_t>(30 * (x + 1)), 0, 0); });
     const IconImage two = converted(row, 2, 1, 24);
     EXPECT_EQ(two.getPixel(0, 0), makeColor(40, 0, 0)); // (2 x 30 + 60) / 3
     EXPECT_EQ(two.getPixel(0, 1), makeColor(80, 0, 0)); // (60 + 2 x 90) / 3
@@ -436,7 +448,9 @@ TEST(ImageConverter, WideningKeepsPaletteAndIndices)
 
 TEST(ImageConverter, SemiTransparentToFullColourDropsAlphaAndKeepsTheMask)
 {
-    IconImage source = paintedImage(3, 2, 32, [](int y, int x) { return makeColor(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 9, 100); });
+    IconImage source = paintedImage(3, 2, 32, [](int y, int x) {
+        return makeColor(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 9, 100);
+    });
     source.setMask(1, 2, true);
     const IconImage full = converted(source, 3, 2, 24);
     ASSERT_EQ(full.bitCount(), 24);

@@ -23,11 +23,12 @@ std::vector<ColorValue> probeColors(const std::vector<ColorValue>& palette, std:
 {
     std::vector<ColorValue> probes;
     for (int i = 0; i < 20000; ++i)
-        probes.push_back(colorOf(static_cast<int>(rng() % 256), static_cast<int>(rng() % 256), static_cast<int>(rng() % 256)) |
-                         (rng() % 2 ? 0xFF000000u : 0u));
-    for (int r = 0; r < 256; r += 7)
-        for (int g = 0; g < 256; g += 7)
-            for (int b = 0; b < 256; b += 7)
+        probes.push_back(
+            colorOf(static_cast<int>(rng() % 256), static_cast<int>(rng() % 256), static_cast<int>(rng() % 256)) |
+            (rng() % 2 ? 0xFF000000u : 0u));
+    for (int r = 0; r < 256; r += 9)
+        for (int g = 0; g < 256; g += 9)
+            for (int b = 0; b < 256; b += 9)
                 probes.push_back(colorOf(r, g, b));
     for (ColorValue p : palette) {
         for (int d = -2; d <= 2; ++d)
@@ -35,7 +36,8 @@ std::vector<ColorValue> probeColors(const std::vector<ColorValue>& palette, std:
     }
     for (int i = 0; i < 5000 && !palette.empty(); ++i) {
         const ColorValue a = palette[rng() % palette.size()], b = palette[rng() % palette.size()];
-        probes.push_back(colorOf((redOf(a) + redOf(b)) / 2, (greenOf(a) + greenOf(b)) / 2, (blueOf(a) + blueOf(b)) / 2));
+        probes.push_back(
+            colorOf((redOf(a) + redOf(b)) / 2, (greenOf(a) + greenOf(b)) / 2, (blueOf(a) + blueOf(b)) / 2));
     }
     return probes;
 }
@@ -44,7 +46,8 @@ void expectAgreesWithLinearSearch(const std::vector<ColorValue>& palette, std::m
 {
     NearestColorFinder finder(palette);
     for (ColorValue c : probeColors(palette, rng))
-        ASSERT_EQ(finder.find(c), NearestColorFinder::linearSearch(palette, c)) << std::hex << c << " among " << std::dec << palette.size();
+        ASSERT_EQ(finder.find(c), NearestColorFinder::linearSearch(palette, c))
+            << std::hex << c << " among " << std::dec << palette.size();
 }
 
 TEST(NearestColorFinder, AgreesWithASearchOfTheWholePalette)
@@ -82,7 +85,8 @@ TEST(NearestColorFinder, AgreesWithASearchOfTheWholePalette)
 
 TEST(NearestColorFinder, EqualDistancesGoToTheFirstEntry)
 {
-    const std::vector<ColorValue> palette = {colorOf(0, 0, 200), colorOf(10, 0, 0), colorOf(0, 10, 0), colorOf(10, 0, 0)};
+    const std::vector<ColorValue> palette = {colorOf(0, 0, 200), colorOf(10, 0, 0), colorOf(0, 10, 0),
+                                             colorOf(10, 0, 0)};
     NearestColorFinder finder(palette);
     EXPECT_EQ(finder.find(colorOf(5, 5, 0)), 1);
     EXPECT_EQ(finder.find(colorOf(10, 0, 0)), 1);

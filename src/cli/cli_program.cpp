@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "cli/pam_encoder.h"
+#include "formats/pam_encoder.h"
 #include "image/file_bytes.h"
 
 namespace tessaly {

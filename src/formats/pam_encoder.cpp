@@ -1,4 +1,4 @@
-#include "cli/pam_encoder.h"
+#include "formats/pam_encoder.h"
 
 #include <string>
 

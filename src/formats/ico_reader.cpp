@@ -70,18 +70,30 @@ void readUnpaddedMask(ByteReader& in, IconImage& image)
 enum class MaskLayout { Padded, Unpadded, Absent };
 
 // The mask rows are normally padded to 32 bits like every bitmap row. Two
-// other layouts exist in files from other programs, and the directory's byte
-// count tells them apart exactly: no mask rows at all (32-bit images of older
-// tools) and mask rows packed without padding (one widely used library's
-// bitmap icons below 32 bits).
-MaskLayout maskLayoutOf(std::uint32_t bytesInImage, std::uint64_t bytesWithoutMask, std::uint64_t paddedMaskBytes,
-                        std::uint64_t unpaddedMaskBytes)
+// other layouts exist in files from other programs: no mask rows at all
+// (32-bit images of some writers) and mask rows packed without padding (one
+// widely used library's bitmap icons below 32 bits). They are recognised
+// only where padded rows have no room before the next image or the end of
+// the file, and the directory's byte count ends exactly where the other
+// layout ends; a writer that merely miscounted keeps its mask.
+MaskLayout maskLayoutOf(std::uint32_t bytesInImage, std::uint64_t bytesWithoutMask, std::uint64_t roomForMask,
+                        std::uint64_t paddedMaskBytes, std::uint64_t unpaddedMaskBytes)
 {
+    if (roomForMask >= paddedMaskBytes)
+        return MaskLayout::Padded;
     if (bytesInImage == bytesWithoutMask)
         return MaskLayout::Absent;
     if (unpaddedMaskBytes != paddedMaskBytes && bytesInImage == bytesWithoutMask + unpaddedMaskBytes)
         return MaskLayout::Unpadded;
     return MaskLayout::Padded;
+}
+
+// Where the space of the image at offset ends: at the next image's offset,
+// or at the end of the file. starts holds every entry's offset, sorted.
+std::size_t spaceEndOf(std::uint32_t offset, const std::vector<std::uint32_t>& starts, std::size_t fileSize)
+{
+    const auto next = std::upper_bound(starts.begin(), starts.end(), offset);
+    return next == starts.end() ? fileSize : std::min<std::size_t>(*next, fileSize);
 }
 
 } // namespace
@@ -128,10 +140,17 @@ bool IcoReader::read(std::span<const std::uint8_t> file, IconImageList& images)
     // Entries are independent once their offsets are honoured, so a damaged
     // one costs only itself: the others are still read, and the result says
     // that something was lost.
+    std::vector<std::uint32_t> starts;
+    starts.reserve(directory.size());
+    for (const IcoDirectoryEntry& entry : directory)
+        starts.push_back(entry.imageOffset);
+    std::sort(starts.begin(), starts.end());
+
     images.reserve(directory.size());
     bool complete = true;
     for (const IcoDirectoryEntry& entry : directory) {
-        if (readEntry(file, in.position(), entry, images) == EntryOutcome::Failed)
+        const std::size_t spaceEnd = spaceEndOf(entry.imageOffset, starts, file.size());
+        if (readEntry(file, in.position(), spaceEnd, entry, images) == EntryOutcome::Failed)
             complete = false;
     }
     return complete;
@@ -164,7 +183,8 @@ bool IcoReader::readDirectory(ByteReader& in, std::uint16_t count, std::vector<I
 }
 
 IcoReader::EntryOutcome IcoReader::readEntry(std::span<const std::uint8_t> file, std::size_t directoryEnd,
-                                             const IcoDirectoryEntry& entry, IconImageList& images)
+                                             std::size_t spaceEnd, const IcoDirectoryEntry& entry,
+                                             IconImageList& images)
 {
     if (entry.imageOffset < directoryEnd)
         return failEntry(IcoReadProblem::EntryOffsetInsideDirectory);
@@ -177,7 +197,7 @@ IcoReader::EntryOutcome IcoReader::readEntry(std::span<const std::uint8_t> file,
         const bool countFits = entry.bytesInImage >= kPngSignature.size() && entry.bytesInImage <= block.size();
         return readPngEntry(countFits ? block.first(entry.bytesInImage) : block, images);
     }
-    return readBitmapEntry(block, entry, images);
+    return readBitmapEntry(block, spaceEnd - entry.imageOffset, entry, images);
 }
 
 IcoReader::EntryOutcome IcoReader::readPngEntry(std::span<const std::uint8_t> png, IconImageList& images)
@@ -214,7 +234,7 @@ bool IcoReader::deriveShape(const IcoDirectoryEntry& entry, const BitmapInfoHead
     return true;
 }
 
-IcoReader::EntryOutcome IcoReader::readBitmapEntry(std::span<const std::uint8_t> block,
+IcoReader::EntryOutcome IcoReader::readBitmapEntry(std::span<const std::uint8_t> block, std::size_t ownBytes,
                                                    const IcoDirectoryEntry& entry, IconImageList& images)
 {
     ByteReader in(block);
@@ -238,8 +258,10 @@ IcoReader::EntryOutcome IcoReader::readBitmapEntry(std::span<const std::uint8_t>
     const std::uint64_t pixelBytes = rowBytes(shape.width, shape.bitCount) * height;
     const std::uint64_t paddedMaskBytes = rowBytes(shape.width, 1) * height;
     const std::uint64_t unpaddedMaskBytes = (static_cast<std::uint64_t>(shape.width) + 7) / 8 * height;
+    const std::uint64_t withoutMask = header.size + tableBytes + pixelBytes;
+    const std::uint64_t roomForMask = ownBytes > withoutMask ? ownBytes - withoutMask : 0;
     const MaskLayout maskLayout =
-        maskLayoutOf(entry.bytesInImage, header.size + tableBytes + pixelBytes, paddedMaskBytes, unpaddedMaskBytes);
+        maskLayoutOf(entry.bytesInImage, withoutMask, roomForMask, paddedMaskBytes, unpaddedMaskBytes);
     const std::uint64_t maskBytes = maskLayout == MaskLayout::Padded     ? paddedMaskBytes
                                     : maskLayout == MaskLayout::Unpadded ? unpaddedMaskBytes
                                                                          : 0;

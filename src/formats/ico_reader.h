@@ -46,7 +46,8 @@ enum class IcoReadProblem {
 // - The image offset is always used. The directory's byte count is not
 //   trusted as a bound: several writers store a wrong one. The end of the
 //   file bounds every read instead. Its one use is to recognise mask rows
-//   stored in another layout than padded to 32 bits: a count that ends
+//   stored in another layout than padded to 32 bits, where padded rows would
+//   not fit before the next image or the end of the file: a count that ends
 //   exactly after the colour rows means there are none (the mask is then
 //   made from the alpha of a 32-bit image, and is opaque for others), one
 //   that ends exactly after unpadded mask rows means they are packed.
@@ -80,11 +81,13 @@ private:
 
     bool readHeader(ByteReader& in, std::uint16_t& count);
     bool readDirectory(ByteReader& in, std::uint16_t count, std::vector<IcoDirectoryEntry>& directory);
-    EntryOutcome readEntry(std::span<const std::uint8_t> file, std::size_t directoryEnd,
+    // spaceEnd: where the next image starts, or the end of the file.
+    EntryOutcome readEntry(std::span<const std::uint8_t> file, std::size_t directoryEnd, std::size_t spaceEnd,
                            const IcoDirectoryEntry& entry, IconImageList& images);
     EntryOutcome readPngEntry(std::span<const std::uint8_t> png, IconImageList& images);
-    EntryOutcome readBitmapEntry(std::span<const std::uint8_t> block, const IcoDirectoryEntry& entry,
-                                 IconImageList& images);
+    // block: the file from the image's offset on; ownBytes: its part before the next image.
+    EntryOutcome readBitmapEntry(std::span<const std::uint8_t> block, std::size_t ownBytes,
+                                 const IcoDirectoryEntry& entry, IconImageList& images);
     bool deriveShape(const IcoDirectoryEntry& entry, const BitmapInfoHeader& header, Shape& shape);
     EntryOutcome failEntry(IcoReadProblem problem);
     bool fail(IcoReadProblem problem);

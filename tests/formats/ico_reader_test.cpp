@@ -345,6 +345,21 @@ TEST(IcoReader, ReadsAnImageOfFewerBitsWithoutMaskRowsAsOpaque)
     EXPECT_TRUE(sameImage(*result.images[0], a));
 }
 
+TEST(IcoReader, KeepsTheMaskWhenOnlyTheByteCountLeavesItOut)
+{
+    // A writer that counted the colour rows but not the mask, and stored both.
+    const IconImage a = patternedImage(16, 16, 8, 1);
+    IcoPart part = partFor(a);
+    part.fixByteCount = false;
+    part.entry.bytesInImage = static_cast<std::uint32_t>(part.block.size()) - static_cast<std::uint32_t>(a.maskBytes());
+    const IconImage b = patternedImage(16, 16, 4, 2);
+    const auto result = readBytes(assembleIco({part, partFor(b)}));
+    ASSERT_TRUE(result.ok);
+    ASSERT_EQ(result.images.size(), 2u);
+    EXPECT_TRUE(sameImage(*result.images[0], a));
+    EXPECT_TRUE(sameImage(*result.images[1], b));
+}
+
 TEST(IcoReader, ReadsMaskRowsStoredWithoutPadding)
 {
     IconImage a = patternedImage(16, 16, 4, 1);

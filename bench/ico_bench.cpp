@@ -21,9 +21,10 @@ struct FourImageIcon {
             image->create(side, side, 32);
             for (std::int32_t y = 0; y < side; ++y) {
                 for (std::int32_t x = 0; x < side; ++x) {
-                    image->setPixel(y, x, tessaly::makeColor(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y),
-                                                             static_cast<std::uint8_t>(x ^ y),
-                                                             static_cast<std::uint8_t>(x + y)));
+                    image->setPixel(y, x,
+                                    tessaly::makeColor(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y),
+                                                       static_cast<std::uint8_t>(x ^ y),
+                                                       static_cast<std::uint8_t>(x + y)));
                     image->setMask(y, x, x + y == 0);
                 }
             }

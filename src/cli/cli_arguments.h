@@ -28,7 +28,10 @@ public:
     std::optional<std::int32_t> index() const { return m_index; }
 
 private:
-    explicit CliArguments(CliCommand command) : m_command(command) {}
+    explicit CliArguments(CliCommand command)
+        : m_command(command)
+    {
+    }
 
     CliCommand m_command;
     std::string m_input;

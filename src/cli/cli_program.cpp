@@ -9,31 +9,30 @@ namespace tessaly {
 
 namespace {
 
-constexpr const char* kHelp =
-    "Usage: tessaly-cli COMMAND ARGUMENTS\n"
-    "\n"
-    "Reads icon files as the Tessaly editor opens them (by the file name's\n"
-    "extension: .ico, and each kind of picture or program the editor imports)\n"
-    "and writes .ico and PAM files.\n"
-    "\n"
-    "Commands:\n"
-    "  tessaly-cli info FILE\n"
-    "      Prints one line per image of FILE: INDEX: WIDTHxHEIGHT BITS-bit\n"
-    "      (for example \"0: 32x32 4-bit\").\n"
-    "  tessaly-cli export FILE INDEX OUT.pam\n"
-    "      Writes image INDEX of FILE (counted from 0) as a PAM file: P7,\n"
-    "      TUPLTYPE RGB_ALPHA, 8 bits per sample. Palette images are written\n"
-    "      through their palette. The alpha is the stored alpha of 32-bit\n"
-    "      images; for all others it is 0 where the mask makes a pixel\n"
-    "      transparent and 255 elsewhere.\n"
-    "  tessaly-cli convert IN OUT.ico\n"
-    "      Writes every image of IN into OUT.ico. An existing OUT.ico is\n"
-    "      replaced only once the new file is complete.\n"
-    "  tessaly-cli --help\n"
-    "      Shows this text.\n"
-    "\n"
-    "Exit status: 0 on success; 1 when anything failed, with a message on\n"
-    "standard error.\n";
+constexpr const char* kHelp = "Usage: tessaly-cli COMMAND ARGUMENTS\n"
+                              "\n"
+                              "Reads icon files as the Tessaly editor opens them (by the file name's\n"
+                              "extension: .ico, and each kind of picture or program the editor imports)\n"
+                              "and writes .ico and PAM files.\n"
+                              "\n"
+                              "Commands:\n"
+                              "  tessaly-cli info FILE\n"
+                              "      Prints one line per image of FILE: INDEX: WIDTHxHEIGHT BITS-bit\n"
+                              "      (for example \"0: 32x32 4-bit\").\n"
+                              "  tessaly-cli export FILE INDEX OUT.pam\n"
+                              "      Writes image INDEX of FILE (counted from 0) as a PAM file: P7,\n"
+                              "      TUPLTYPE RGB_ALPHA, 8 bits per sample. Palette images are written\n"
+                              "      through their palette. The alpha is the stored alpha of 32-bit\n"
+                              "      images; for all others it is 0 where the mask makes a pixel\n"
+                              "      transparent and 255 elsewhere.\n"
+                              "  tessaly-cli convert IN OUT.ico\n"
+                              "      Writes every image of IN into OUT.ico. An existing OUT.ico is\n"
+                              "      replaced only once the new file is complete.\n"
+                              "  tessaly-cli --help\n"
+                              "      Shows this text.\n"
+                              "\n"
+                              "Exit status: 0 on success; 1 when anything failed, with a message on\n"
+                              "standard error.\n";
 
 constexpr const char* kProgram = "tessaly-cli: ";
 
@@ -58,10 +57,15 @@ int CliProgram::run(std::span<const std::string> args, std::ostream& out, std::o
         return kFailure;
     }
     switch (parsed->command()) {
-    case CliCommand::Help: out << kHelp; return kSuccess;
-    case CliCommand::Info: return info(*parsed, out, err);
-    case CliCommand::Export: return exportImage(*parsed, err);
-    case CliCommand::Convert: return convert(*parsed, err);
+    case CliCommand::Help:
+        out << kHelp;
+        return kSuccess;
+    case CliCommand::Info:
+        return info(*parsed, out, err);
+    case CliCommand::Export:
+        return exportImage(*parsed, err);
+    case CliCommand::Convert:
+        return convert(*parsed, err);
     }
     return kFailure;
 }

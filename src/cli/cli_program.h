@@ -19,7 +19,10 @@ public:
     static constexpr int kSuccess = 0;
     static constexpr int kFailure = 1;
 
-    explicit CliProgram(const IconFileFormats& formats) : m_formats(formats) {}
+    explicit CliProgram(const IconFileFormats& formats)
+        : m_formats(formats)
+    {
+    }
 
     // Runs one command line (without the program name); what a user should
     // see goes to out, every complaint to err. Returns the exit status.

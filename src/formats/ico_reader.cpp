@@ -18,7 +18,8 @@ constexpr std::uint64_t kPaletteEntryBytes = 4;
 
 bool startsWithPngSignature(std::span<const std::uint8_t> block)
 {
-    return block.size() >= kPngSignature.size() && std::equal(kPngSignature.begin(), kPngSignature.end(), block.begin());
+    return block.size() >= kPngSignature.size() &&
+           std::equal(kPngSignature.begin(), kPngSignature.end(), block.begin());
 }
 
 // Rows pad to 32 bits, for the colour rows and the 1-bit mask rows alike.
@@ -277,9 +278,15 @@ IcoReader::EntryOutcome IcoReader::readBitmapEntry(std::span<const std::uint8_t>
     in.skip(static_cast<std::size_t>(tableBytes - keptTableBytes));
     in.read(image->pixelData());
     switch (maskLayout) {
-    case MaskLayout::Padded: in.read(image->maskData()); break;
-    case MaskLayout::Unpadded: readUnpaddedMask(in, *image); break;
-    case MaskLayout::Absent: maskWithoutRows(*image); break;
+    case MaskLayout::Padded:
+        in.read(image->maskData());
+        break;
+    case MaskLayout::Unpadded:
+        readUnpaddedMask(in, *image);
+        break;
+    case MaskLayout::Absent:
+        maskWithoutRows(*image);
+        break;
     }
     if (!in.ok())
         return failEntry(IcoReadProblem::ImageDataPastEndOfFile);

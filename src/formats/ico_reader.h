@@ -15,19 +15,19 @@ namespace tessaly {
 // The rule an .ico file broke, for logs and tests; callers see only a boolean.
 enum class IcoReadProblem {
     None,
-    FileUnreadable,            // missing, not a regular file, unreadable or over the input cap
-    HeaderTruncated,           // fewer than the 6 bytes of the file header
-    NotAnIconFile,             // type other than 1 (2 is a cursor file)
-    NoImages,                  // image count 0
-    DirectoryTruncated,        // the directory does not fit in the file
+    FileUnreadable,             // missing, not a regular file, unreadable or over the input cap
+    HeaderTruncated,            // fewer than the 6 bytes of the file header
+    NotAnIconFile,              // type other than 1 (2 is a cursor file)
+    NoImages,                   // image count 0
+    DirectoryTruncated,         // the directory does not fit in the file
     EntryOffsetInsideDirectory, // an image would start inside the header or directory
-    EntryPastEndOfFile,        // an image starts, or its bitmap header ends, past the end of the file
-    BitmapHeaderTooSmall,      // header size field below 40
-    UnsupportedCompression,    // compressed bitmap rows
-    UnsupportedBitCount,       // anything but 1, 4, 8, 24, 32
-    ImpossibleSize,            // width or height 0, negative or over IconImage::kMaxSide
-    ImageDataPastEndOfFile,    // colour table, rows or mask run past the end of the file
-    ImageNotCreated,           // memory ran out
+    EntryPastEndOfFile,         // an image starts, or its bitmap header ends, past the end of the file
+    BitmapHeaderTooSmall,       // header size field below 40
+    UnsupportedCompression,     // compressed bitmap rows
+    UnsupportedBitCount,        // anything but 1, 4, 8, 24, 32
+    ImpossibleSize,             // width or height 0, negative or over IconImage::kMaxSide
+    ImageDataPastEndOfFile,     // colour table, rows or mask run past the end of the file
+    ImageNotCreated,            // memory ran out
 };
 
 // Reads .ico files. Every image is read at the offset its directory entry

@@ -94,7 +94,8 @@ void IcoWriter::writeHeader(ByteWriter& out, std::size_t count) const
 
 void IcoWriter::writeDirectory(ByteWriter& out, std::span<const IconImage* const> images) const
 {
-    auto offset = static_cast<std::uint32_t>(IcoLayout::kFileHeaderBytes + IcoLayout::kDirectoryEntryBytes * images.size());
+    auto offset =
+        static_cast<std::uint32_t>(IcoLayout::kFileHeaderBytes + IcoLayout::kDirectoryEntryBytes * images.size());
     for (const IconImage* image : images) {
         IcoDirectoryEntry entry;
         entry.width = directorySide(image->width());

@@ -17,8 +17,7 @@ std::array<std::uint8_t, 4> PamEncoder::rgba(const IconImage& image, std::int32_
 std::vector<std::uint8_t> PamEncoder::encode(const IconImage& image)
 {
     const std::string header = "P7\nWIDTH " + std::to_string(image.width()) + "\nHEIGHT " +
-                               std::to_string(image.height()) +
-                               "\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n";
+                               std::to_string(image.height()) + "\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n";
     std::vector<std::uint8_t> pam(header.begin(), header.end());
     pam.reserve(header.size() + 4 * static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()));
     for (std::int32_t y = 0; y < image.height(); ++y) {

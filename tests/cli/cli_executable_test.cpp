@@ -71,9 +71,10 @@ TEST_F(CliExecutableTest, ExportsAPamThatImageMagickReadsAsItReadsTheIcon)
     ASSERT_EQ(run("export " + sample("ico/imagemagick_palette.ico") + " 1 '" + pam.string() + "'"), 0) << err;
     const fs::path fromPam = dir / "pam.rgba";
     const fs::path fromIcon = dir / "icon.rgba";
-    ASSERT_EQ(std::system(("/usr/bin/convert '" + pam.string() + "' -depth 8 'RGBA:" + fromPam.string() + "'").c_str()), 0);
-    ASSERT_EQ(std::system(("/usr/bin/convert " + sample("ico/imagemagick_palette.ico[1]") + " -depth 8 'RGBA:" +
-                           fromIcon.string() + "'")
+    ASSERT_EQ(std::system(("/usr/bin/convert '" + pam.string() + "' -depth 8 'RGBA:" + fromPam.string() + "'").c_str()),
+              0);
+    ASSERT_EQ(std::system(("/usr/bin/convert " + sample("ico/imagemagick_palette.ico[1]") +
+                           " -depth 8 'RGBA:" + fromIcon.string() + "'")
                               .c_str()),
               0);
     EXPECT_TRUE(test::sameVisiblePixels(test::fileContents(fromPam), test::fileContents(fromIcon), 32));

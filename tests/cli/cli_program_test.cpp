@@ -82,7 +82,8 @@ TEST_F(CliProgramTest, ExportWritesTheChosenImageAsPam)
     const std::string header = "P7\nWIDTH 16\nHEIGHT 16\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n";
     ASSERT_GT(bytes.size(), header.size());
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(header.size())), header);
-    const auto samples = std::vector<std::uint8_t>(bytes.begin() + static_cast<std::ptrdiff_t>(header.size()), bytes.end());
+    const auto samples =
+        std::vector<std::uint8_t>(bytes.begin() + static_cast<std::ptrdiff_t>(header.size()), bytes.end());
     EXPECT_EQ(samples, test::rgbaOf(*collection.get(1)));
 }
 
@@ -91,8 +92,8 @@ TEST_F(CliProgramTest, ExportRefusesABadIndexClearly)
     const fs::path pam = dir / "none.pam";
     for (const char* index : {"3", "-1", "x"}) {
         EXPECT_EQ(run({"export", utf8(icon), index, utf8(pam)}), 1) << index;
-        EXPECT_EQ(err.str(),
-                  "tessaly-cli: no image " + std::string(index) + " in " + utf8(icon) + " (its images are numbered 0 to 2)\n");
+        EXPECT_EQ(err.str(), "tessaly-cli: no image " + std::string(index) + " in " + utf8(icon) +
+                                 " (its images are numbered 0 to 2)\n");
     }
     EXPECT_FALSE(fs::exists(pam));
 }

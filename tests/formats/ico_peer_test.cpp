@@ -43,8 +43,8 @@ class IcoPeerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const auto& [program, package] : {std::pair{kImageMagick, "imagemagick"}, std::pair{kIcotool, "icoutils"},
-                                               std::pair{kPython, "python3"}}) {
+        for (const auto& [program, package] :
+             {std::pair{kImageMagick, "imagemagick"}, std::pair{kIcotool, "icoutils"}, std::pair{kPython, "python3"}}) {
             ASSERT_TRUE(fs::exists(program)) << program << " is missing: install the Debian package " << package;
         }
         ASSERT_EQ(run(std::string(kPython) + " -c 'import PIL'"), 0)
@@ -55,7 +55,8 @@ protected:
     // command's error output is added to a failure message.
     int run(const std::string& command)
     {
-        const int status = std::system((command + " >" + quoted(dir / "out.txt") + " 2>" + quoted(dir / "err.txt")).c_str());
+        const int status =
+            std::system((command + " >" + quoted(dir / "out.txt") + " 2>" + quoted(dir / "err.txt")).c_str());
         lastError = readText(dir / "err.txt");
         lastOutput = readText(dir / "out.txt");
         return status;
@@ -125,8 +126,8 @@ using Shapes = std::vector<std::tuple<int, int, int>>;
 TEST_F(IcoPeerTest, ImageMagickMultiSizeIconsReadWithTheirPixels)
 {
     makePicture("soft.png", "-size 256x256 radial-gradient:'rgba(255,128,0,1)'-'rgba(0,0,255,0)'");
-    mustRun(std::string(kImageMagick) + " " + quoted(dir / "soft.png") + " -define icon:auto-resize=16,24,32,48,64,256 " +
-            quoted(dir / "multi.ico"));
+    mustRun(std::string(kImageMagick) + " " + quoted(dir / "soft.png") +
+            " -define icon:auto-resize=16,24,32,48,64,256 " + quoted(dir / "multi.ico"));
     const Read read = readIco(dir / "multi.ico");
     ASSERT_TRUE(read.ok);
     EXPECT_EQ(shapes(read), (Shapes{{16, 16, 32}, {24, 24, 32}, {32, 32, 32}, {48, 48, 32}, {64, 64, 32}}));
@@ -236,8 +237,8 @@ protected:
             list.push_back(&image);
         std::vector<std::uint8_t> bytes;
         ASSERT_TRUE(IcoWriter().encode(list, bytes));
-        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                    static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
 
     std::vector<IconImage> images;
@@ -274,7 +275,9 @@ TEST_F(OurIconsTest, AreExtractedByIcotoolWithOurPixels)
     for (const auto& entry : fs::directory_iterator(out))
         pngs.push_back(entry.path());
     std::sort(pngs.begin(), pngs.end(), [](const fs::path& a, const fs::path& b) {
-        auto indexOf = [](const fs::path& p) { return std::stoi(p.stem().string().substr(p.stem().string().find('_') + 1)); };
+        auto indexOf = [](const fs::path& p) {
+            return std::stoi(p.stem().string().substr(p.stem().string().find('_') + 1));
+        };
         return indexOf(a) < indexOf(b);
     });
     ASSERT_EQ(pngs.size(), images.size());

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "formats/ico_writer.h"
-#include "support/icon_samples.h"
 #include "support/ico_file_builder.h"
+#include "support/icon_samples.h"
 
 namespace tessaly {
 namespace {

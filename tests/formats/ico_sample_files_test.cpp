@@ -34,8 +34,8 @@ const std::vector<Sample>& samples()
         {"imagemagick_32bit", {{16, 16, 32, 0}, {32, 32, 32, 1}, {48, 48, 32, 2}}, 1},
         {"imagemagick_palette", {{16, 16, 4, 0}, {32, 32, 8, 1}}, 0},
         {"icotool_mixed", {{16, 16, 1, 0}, {16, 16, 4, 1}, {32, 32, 8, 2}, {32, 32, 24, 3}, {64, 64, 32, 4}}, 0},
-        {"pillow_bmp32", {{32, 32, 32, 0}}, 0},     // no mask rows
-        {"pillow_palette", {{16, 16, 8, 0}}, 0},    // 5 colours, unpadded mask rows
+        {"pillow_bmp32", {{32, 32, 32, 0}}, 0},  // no mask rows
+        {"pillow_palette", {{16, 16, 8, 0}}, 0}, // 5 colours, unpadded mask rows
         {"pillow_png", {}, 2},
     };
     return all;

@@ -48,12 +48,12 @@ TEST(IcoWriter, WritesA32x32Color16ImageAsA766ByteFile)
     EXPECT_EQ(u16At(file, 2), 1);
     EXPECT_EQ(u16At(file, 4), 1);
     // Directory entry.
-    EXPECT_EQ(file[6], 32);          // width
-    EXPECT_EQ(file[7], 32);          // height
-    EXPECT_EQ(file[8], 16);          // colour count
-    EXPECT_EQ(file[9], 0);           // reserved
-    EXPECT_EQ(u16At(file, 10), 1);   // planes
-    EXPECT_EQ(u16At(file, 12), 4);   // bit count
+    EXPECT_EQ(file[6], 32);           // width
+    EXPECT_EQ(file[7], 32);           // height
+    EXPECT_EQ(file[8], 16);           // colour count
+    EXPECT_EQ(file[9], 0);            // reserved
+    EXPECT_EQ(u16At(file, 10), 1);    // planes
+    EXPECT_EQ(u16At(file, 12), 4);    // bit count
     EXPECT_EQ(u32At(file, 14), 744u); // 40 + 64 + 512 + 128
     EXPECT_EQ(u32At(file, 18), 22u);
     // Bitmap information header.

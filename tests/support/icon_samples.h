@@ -71,8 +71,8 @@ inline ::testing::AssertionResult sameVisiblePixels(const std::vector<std::uint8
         return ::testing::AssertionFailure() << actual.size() << " bytes vs " << expected.size();
     for (std::size_t i = 0; i + 3 < actual.size(); i += 4) {
         const bool visible = expected[i + 3] != 0;
-        const bool differ = actual[i + 3] != expected[i + 3] ||
-                            (visible && !std::equal(&actual[i], &actual[i + 3], &expected[i]));
+        const bool differ =
+            actual[i + 3] != expected[i + 3] || (visible && !std::equal(&actual[i], &actual[i + 3], &expected[i]));
         if (differ) {
             const auto pixel = static_cast<std::int32_t>(i / 4);
             return ::testing::AssertionFailure()

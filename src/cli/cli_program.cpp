@@ -1,7 +1,9 @@
 #include "cli/cli_program.h"
 
+#include <iostream>
 #include <vector>
 
+#include "formats/built_in_icon_file_formats.h"
 #include "formats/pam_encoder.h"
 #include "image/file_bytes.h"
 
@@ -43,9 +45,11 @@ std::filesystem::path pathFromUtf8(const std::string& text)
     return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
 
-const char* CliProgram::helpText()
+int runCliProcess(std::span<const std::string> args)
 {
-    return kHelp;
+    const int status = CliProgram(builtInIconFileFormats()).run(args, std::cout, std::cerr);
+    std::cout.flush();
+    return std::cout.fail() ? CliProgram::kFailure : status;
 }
 
 int CliProgram::run(std::span<const std::string> args, std::ostream& out, std::ostream& err) const

@@ -28,8 +28,6 @@ public:
     // see goes to out, every complaint to err. Returns the exit status.
     int run(std::span<const std::string> args, std::ostream& out, std::ostream& err) const;
 
-    static const char* helpText();
-
 private:
     int info(const CliArguments& args, std::ostream& out, std::ostream& err) const;
     int exportImage(const CliArguments& args, std::ostream& err) const;
@@ -38,6 +36,11 @@ private:
 
     const IconFileFormats& m_formats;
 };
+
+// The whole program: runs the command line with the standard streams and
+// returns the exit status (a failure also when the output could not be
+// written).
+int runCliProcess(std::span<const std::string> args);
 
 // Command-line words are UTF-8 text; this makes a path of one on every
 // platform (on Windows a UTF-16 path).

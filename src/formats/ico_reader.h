@@ -27,7 +27,7 @@ enum class IcoReadProblem {
     UnsupportedBitCount,        // anything but 1, 4, 8, 24, 32
     ImpossibleSize,             // width or height 0, negative or over IconImage::kMaxSide
     ImageDataPastEndOfFile,     // colour table, rows or mask run past the end of the file
-    ImageNotCreated,            // memory ran out
+    ImageNotCreated,            // over IconImage's size limit, or memory ran out
 };
 
 // Reads .ico files. Every image is read at the offset its directory entry

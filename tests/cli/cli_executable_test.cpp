@@ -80,20 +80,5 @@ TEST_F(CliExecutableTest, ExportsAPamThatImageMagickReadsAsItReadsTheIcon)
     EXPECT_TRUE(test::sameVisiblePixels(test::fileContents(fromPam), test::fileContents(fromIcon), 32));
 }
 
-TEST_F(CliExecutableTest, ConvertWritesAnIcoThatReadsTheSame)
-{
-    const fs::path copy = dir / "copy.ico";
-    ASSERT_EQ(run("convert " + sample("ico/imagemagick_palette.ico") + " '" + copy.string() + "'"), 0) << err;
-    EXPECT_EQ(run("info '" + copy.string() + "'"), 0);
-    EXPECT_EQ(out, "0: 16x16 4-bit\n1: 32x32 8-bit\n");
-}
-
-TEST_F(CliExecutableTest, ExportRefusesABadIndexWithExit1)
-{
-    EXPECT_EQ(run("export " + sample("ico/imagemagick_palette.ico") + " 2 '" + (dir / "x.pam").string() + "'"), 1);
-    EXPECT_NE(err.find("no image 2"), std::string::npos);
-    EXPECT_FALSE(fs::exists(dir / "x.pam"));
-}
-
 } // namespace
 } // namespace tessaly

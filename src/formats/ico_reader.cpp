@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <memory>
-#include <new>
 
 #include "image/color_mode.h"
 #include "image/file_bytes.h"
@@ -39,12 +38,15 @@ std::int32_t bitCountForColors(std::uint32_t colors)
 }
 
 // Colour table entries stored in the file. For 1, 4 and 8 bits the full
-// table unless the header says fewer are used; for 24 and 32 bits a table is
-// stored only when the header names one (an optimisation hint in a bitmap).
+// table unless the header's colours-used field says otherwise; for 24 and 32
+// bits a table is stored only when that field names one (an optimisation
+// hint in a bitmap). Like the platform's own bitmap code, no table is taken
+// to be longer than 256 entries.
 std::uint64_t storedTableEntries(const BitmapInfoHeader& header, std::int32_t bitCount)
 {
+    constexpr std::uint32_t kMaxTableEntries = 256;
     if (header.colorsUsed != 0)
-        return header.colorsUsed;
+        return std::min(header.colorsUsed, kMaxTableEntries);
     return bitCount <= 8 ? 1u << bitCount : 0;
 }
 

@@ -53,7 +53,8 @@ enum class IcoReadProblem {
 //   that ends exactly after unpadded mask rows means they are packed.
 // - A bitmap header longer than 40 bytes is skipped by its size field. Its
 //   colours-used field, when not 0, tells how many colour table entries are
-//   stored; entries missing from a short table stay black.
+//   stored (at most 256 are taken); entries missing from a short table stay
+//   black, entries beyond the image's palette are skipped.
 // - Impossible values are refused: a header size below 40, compressed rows,
 //   an unsupported bit count, a side of 0 or beyond IconImage::kMaxSide, and
 //   an offset inside the directory or past the end of the file.

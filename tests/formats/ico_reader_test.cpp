@@ -296,6 +296,19 @@ TEST(IcoReader, ReadsAShortColourTableAndLeavesTheRestBlack)
     EXPECT_TRUE(sameImage(*result.images[0], a));
 }
 
+TEST(IcoReader, TakesNoColourTableAsLongerThan256Entries)
+{
+    const IconImage a = patternedImage(8, 8, 8, 1);
+    IcoPart part = partFor(a);
+    BitmapInfoHeader header = test::infoHeaderFor(a);
+    header.colorsUsed = 100000;
+    part.block = test::bitmapBlock(header, test::imageData(a));
+    const auto result = readBytes(assembleIco({part}));
+    ASSERT_TRUE(result.ok);
+    ASSERT_EQ(result.images.size(), 1u);
+    EXPECT_TRUE(sameImage(*result.images[0], a));
+}
+
 TEST(IcoReader, SkipsAColourTableNamedByA24BitImage)
 {
     const IconImage a = patternedImage(8, 8, 24, 1);

@@ -1,5 +1,8 @@
 #include "formats/built_in_icon_file_formats.h"
 
+#include "formats/ico_reader.h"
+#include "formats/ico_writer.h"
+
 namespace tessaly {
 
 bool BuiltInIconFileFormats::read(IconFileKind kind, const std::filesystem::path& path, IconImageList& images) const
@@ -7,9 +10,9 @@ bool BuiltInIconFileFormats::read(IconFileKind kind, const std::filesystem::path
     (void)path;
     (void)images;
     switch (kind) {
-    // FIXME: no reader exists yet for any kind; every open fails cleanly until
-    // the .ico, PNG, picture, bitmap and module readers are added here.
-    case IconFileKind::Ico:
+    case IconFileKind::Ico: return IcoReader().readFile(path, images);
+    // FIXME: no reader exists yet for the other kinds; each open fails cleanly
+    // until the PNG, picture, bitmap and module readers are added here.
     case IconFileKind::Picture:
     case IconFileKind::Png:
     case IconFileKind::Bitmap:
@@ -20,10 +23,7 @@ bool BuiltInIconFileFormats::read(IconFileKind kind, const std::filesystem::path
 
 bool BuiltInIconFileFormats::writeIco(const std::filesystem::path& path, const IconCollection& collection) const
 {
-    // FIXME: the .ico writer comes with the .ico reader.
-    (void)path;
-    (void)collection;
-    return false;
+    return IcoWriter().writeFile(path, collection);
 }
 
 const IconFileFormats& builtInIconFileFormats()

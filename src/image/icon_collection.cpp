@@ -88,7 +88,10 @@ bool IconCollection::open(const std::filesystem::path& path)
     if (const std::optional<IconFileKind> kind = kindOfExtension(*extension)) {
         IconImageList images;
         result = m_formats.read(*kind, path, images);
-        adopt(images);
+        // A file refused outright (a cursor file, a picture that is none)
+        // delivers nothing; the list keeps what it had rather than losing it.
+        if (result || !images.empty())
+            adopt(images);
     }
     m_named = true;
     m_modified = false;

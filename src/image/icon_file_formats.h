@@ -32,6 +32,7 @@ public:
 
     // Fills images with what the file holds (complete, valid images only, also
     // when the read fails part way); false when the file could not be read.
+    // A false result with no images leaves the collection as it was.
     virtual bool read(IconFileKind kind, const std::filesystem::path& path, IconImageList& images) const = 0;
     // Writes the collection as an .ico file; false when nothing or not all of
     // it was written.

@@ -214,6 +214,23 @@ TEST_F(IconCollectionTest, AFailedReadKeepsWhatTheReaderDelivered)
     EXPECT_FALSE(collection.isModified());
 }
 
+TEST_F(IconCollectionTest, AReadRefusedWithoutAnyImageKeepsTheList)
+{
+    fill({1, 2, 3});
+    formats.readResult = false;
+    EXPECT_FALSE(collection.open("cursor.ico"));
+    EXPECT_EQ(widths(), (std::vector<int>{1, 2, 3}));
+    EXPECT_TRUE(collection.isNamed());
+    EXPECT_FALSE(collection.isModified());
+}
+
+TEST_F(IconCollectionTest, ASuccessfulReadOfNoImagesEmptiesTheList)
+{
+    fill({1, 2});
+    EXPECT_TRUE(collection.open("empty.ico"));
+    EXPECT_EQ(collection.count(), 0);
+}
+
 TEST_F(IconCollectionTest, OpenWithoutAnExtensionChangesNothing)
 {
     fill({1, 2});

@@ -1,0 +1,138 @@
+#include "cli/cli_program.h"
+
+#include <iostream>
+#include <vector>
+
+#include "formats/built_in_icon_file_formats.h"
+#include "formats/pam_encoder.h"
+#include "image/file_bytes.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr const char* kHelp = "Usage: tessaly-cli COMMAND ARGUMENTS\n"
+                              "\n"
+                              "Reads icon files as the Tessaly editor opens them (by the file name's\n"
+                              "extension: .ico, and each kind of picture or program the editor imports)\n"
+                              "and writes .ico and PAM files.\n"
+                              "\n"
+                              "Commands:\n"
+                              "  tessaly-cli info FILE\n"
+                              "      Prints one line per image of FILE: INDEX: WIDTHxHEIGHT BITS-bit\n"
+                              "      (for example \"0: 32x32 4-bit\").\n"
+                              "  tessaly-cli export FILE INDEX OUT.pam\n"
+                              "      Writes image INDEX of FILE (counted from 0) as a PAM file: P7,\n"
+                              "      TUPLTYPE RGB_ALPHA, 8 bits per sample. Palette images are written\n"
+                              "      through their palette. The alpha is the stored alpha of 32-bit\n"
+                              "      images; for all others it is 0 where the mask makes a pixel\n"
+                              "      transparent and 255 elsewhere.\n"
+                              "  tessaly-cli convert IN OUT.ico\n"
+                              "      Writes every image of IN into OUT.ico. An existing OUT.ico is\n"
+                              "      replaced only once the new file is complete.\n"
+                              "  tessaly-cli --help\n"
+                              "      Shows this text.\n"
+                              "\n"
+                              "Exit status: 0 on success; 1 when anything failed, with a message on\n"
+                              "standard error.\n";
+
+constexpr const char* kProgram = "tessaly-cli: ";
+
+} // namespace
+
+std::filesystem::path pathFromUtf8(const std::string& text)
+{
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+int runCliProcess(std::span<const std::string> args)
+{
+    const int status = CliProgram(builtInIconFileFormats()).run(args, std::cout, std::cerr);
+    std::cout.flush();
+    return std::cout.fail() ? CliProgram::kFailure : status;
+}
+
+int CliProgram::run(std::span<const std::string> args, std::ostream& out, std::ostream& err) const
+{
+    std::string error;
+    const std::optional<CliArguments> parsed = CliArguments::parse(args, error);
+    if (!parsed) {
+        err << kProgram << error << "\nTry 'tessaly-cli --help'.\n";
+        return kFailure;
+    }
+    switch (parsed->command()) {
+    case CliCommand::Help:
+        out << kHelp;
+        return kSuccess;
+    case CliCommand::Info:
+        return info(*parsed, out, err);
+    case CliCommand::Export:
+        return exportImage(*parsed, err);
+    case CliCommand::Convert:
+        return convert(*parsed, err);
+    }
+    return kFailure;
+}
+
+bool CliProgram::open(IconCollection& collection, const std::string& path, std::ostream& err) const
+{
+    if (collection.open(pathFromUtf8(path)))
+        return true;
+    err << kProgram << "cannot read " << path << '\n';
+    return false;
+}
+
+int CliProgram::info(const CliArguments& args, std::ostream& out, std::ostream& err) const
+{
+    IconCollection collection(m_formats);
+    if (!open(collection, args.input(), err))
+        return kFailure;
+    for (std::int32_t i = 0; i < collection.count(); ++i) {
+        const IconImage& image = *collection.get(i);
+        out << i << ": " << image.width() << 'x' << image.height() << ' ' << image.bitCount() << "-bit\n";
+    }
+    return kSuccess;
+}
+
+int CliProgram::exportImage(const CliArguments& args, std::ostream& err) const
+{
+    IconCollection collection(m_formats);
+    if (!open(collection, args.input(), err))
+        return kFailure;
+    const IconImage* image = args.index() ? collection.get(*args.index()) : nullptr;
+    if (!image) {
+        err << kProgram << "no image " << args.indexText() << " in " << args.input();
+        if (collection.count() == 0)
+            err << " (it holds no images)\n";
+        else
+            err << " (its images are numbered 0 to " << collection.count() - 1 << ")\n";
+        return kFailure;
+    }
+    if (!writeFileReplacing(pathFromUtf8(args.output()), PamEncoder::encode(*image))) {
+        err << kProgram << "cannot write " << args.output() << '\n';
+        return kFailure;
+    }
+    return kSuccess;
+}
+
+int CliProgram::convert(const CliArguments& args, std::ostream& err) const
+{
+    if (IconCollection::extensionOf(pathFromUtf8(args.output())) != ".ico") {
+        err << kProgram << "cannot write " << args.output() << " (convert writes .ico files only)\n";
+        return kFailure;
+    }
+    IconCollection collection(m_formats);
+    if (!open(collection, args.input(), err))
+        return kFailure;
+    if (collection.count() == 0) {
+        err << kProgram << args.input() << " holds no image to write\n";
+        return kFailure;
+    }
+    if (!collection.save(pathFromUtf8(args.output()))) {
+        err << kProgram << "cannot write " << args.output() << '\n';
+        return kFailure;
+    }
+    return kSuccess;
+}
+
+} // namespace tessaly

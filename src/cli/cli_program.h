@@ -1,0 +1,49 @@
+#pragma once
+
+#include <filesystem>
+#include <ostream>
+#include <span>
+#include <string>
+
+#include "cli/cli_arguments.h"
+#include "image/icon_collection.h"
+#include "image/icon_file_formats.h"
+
+namespace tessaly {
+
+// tessaly-cli without the process around it: reads icon files through the
+// same IconCollection::open as the editor, so every file kind the editor can
+// import works here too, and writes .ico and PAM files.
+class CliProgram {
+public:
+    static constexpr int kSuccess = 0;
+    static constexpr int kFailure = 1;
+
+    explicit CliProgram(const IconFileFormats& formats)
+        : m_formats(formats)
+    {
+    }
+
+    // Runs one command line (without the program name); what a user should
+    // see goes to out, every complaint to err. Returns the exit status.
+    int run(std::span<const std::string> args, std::ostream& out, std::ostream& err) const;
+
+private:
+    int info(const CliArguments& args, std::ostream& out, std::ostream& err) const;
+    int exportImage(const CliArguments& args, std::ostream& err) const;
+    int convert(const CliArguments& args, std::ostream& err) const;
+    bool open(IconCollection& collection, const std::string& path, std::ostream& err) const;
+
+    const IconFileFormats& m_formats;
+};
+
+// The whole program: runs the command line with the standard streams and
+// returns the exit status (a failure also when the output could not be
+// written).
+int runCliProcess(std::span<const std::string> args);
+
+// Command-line words are UTF-8 text; this makes a path of one on every
+// platform (on Windows a UTF-16 path).
+std::filesystem::path pathFromUtf8(const std::string& text);
+
+} // namespace tessaly

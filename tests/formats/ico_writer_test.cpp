@@ -1,0 +1,188 @@
+#include "formats/ico_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "formats/built_in_icon_file_formats.h"
+#include "formats/ico_reader.h"
+#include "image/file_bytes.h"
+#include "image/icon_collection.h"
+#include "support/ico_file_builder.h"
+#include "support/icon_samples.h"
+#include "support/temp_dir.h"
+
+namespace tessaly {
+namespace {
+
+using test::patternedImage;
+
+std::vector<std::uint8_t> encode(std::initializer_list<const IconImage*> images, IcoWriteProblem* problem = nullptr)
+{
+    std::vector<const IconImage*> list(images);
+    std::vector<std::uint8_t> file;
+    IcoWriter writer;
+    writer.encode(list, file);
+    if (problem)
+        *problem = writer.problem();
+    return file;
+}
+
+std::uint32_t u32At(const std::vector<std::uint8_t>& bytes, std::size_t at)
+{
+    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+}
+
+std::uint16_t u16At(const std::vector<std::uint8_t>& bytes, std::size_t at)
+{
+    return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
+}
+
+TEST(IcoWriter, WritesA32x32Color16ImageAsA766ByteFile)
+{
+    const IconImage image = patternedImage(32, 32, 4, 9);
+    const auto file = encode({&image});
+    ASSERT_EQ(file.size(), 766u);
+    // Header: reserved, type 1, one image.
+    EXPECT_EQ(u16At(file, 0), 0);
+    EXPECT_EQ(u16At(file, 2), 1);
+    EXPECT_EQ(u16At(file, 4), 1);
+    // Directory entry.
+    EXPECT_EQ(file[6], 32);           // width
+    EXPECT_EQ(file[7], 32);           // height
+    EXPECT_EQ(file[8], 16);           // colour count
+    EXPECT_EQ(file[9], 0);            // reserved
+    EXPECT_EQ(u16At(file, 10), 1);    // planes
+    EXPECT_EQ(u16At(file, 12), 4);    // bit count
+    EXPECT_EQ(u32At(file, 14), 744u); // 40 + 64 + 512 + 128
+    EXPECT_EQ(u32At(file, 18), 22u);
+    // Bitmap information header.
+    EXPECT_EQ(u32At(file, 22), 40u);
+    EXPECT_EQ(u32At(file, 26), 32u);
+    EXPECT_EQ(u32At(file, 30), 64u); // colour rows and mask rows
+    EXPECT_EQ(u16At(file, 34), 1);
+    EXPECT_EQ(u16At(file, 36), 4);
+    for (std::size_t at : {38u, 46u, 50u, 54u, 58u})
+        EXPECT_EQ(u32At(file, at), 0u) << at;
+    EXPECT_EQ(u32At(file, 42), 512u); // the colour rows only
+    // Colour table, colour rows and mask rows, as the image holds them.
+    const auto data = test::imageData(image);
+    EXPECT_TRUE(std::equal(data.begin(), data.end(), file.begin() + 62, file.end()));
+}
+
+TEST(IcoWriter, LaysOutBlocksBackToBackWithAccumulatedOffsets)
+{
+    const IconImage small = patternedImage(16, 16, 4);
+    const IconImage alpha = patternedImage(48, 48, 32);
+    const auto file = encode({&small, &alpha});
+    const std::uint32_t first = 6 + 2 * 16;
+    EXPECT_EQ(u32At(file, 6 + 8), 296u);
+    EXPECT_EQ(u32At(file, 6 + 12), first);
+    // 40 + 48 rows of 192 colour bytes + 48 rows of 8 mask bytes.
+    EXPECT_EQ(u32At(file, 22 + 8), 40u + 48 * 192 + 48 * 8);
+    EXPECT_EQ(u32At(file, 22 + 12), first + 296);
+    EXPECT_EQ(file[22 + 2], 0); // no colour count for 32 bits
+    EXPECT_EQ(file.size(), first + 296 + 40 + 48 * 192 + 48 * 8);
+}
+
+TEST(IcoWriter, Writes256ColoursAndSidesOf256AsZero)
+{
+    const IconImage image = patternedImage(256, 256, 8);
+    const auto file = encode({&image});
+    EXPECT_EQ(file[6], 0);
+    EXPECT_EQ(file[7], 0);
+    EXPECT_EQ(file[8], 0);
+    EXPECT_EQ(u32At(file, 22 + 4), 256u);
+    EXPECT_EQ(u32At(file, 22 + 8), 512u);
+}
+
+TEST(IcoWriter, RoundTripsByteForByte)
+{
+    const IconImage a = patternedImage(16, 16, 1, 1);
+    const IconImage b = patternedImage(300, 20, 4, 2);
+    const IconImage c = patternedImage(33, 33, 24, 3);
+    const IconImage d = patternedImage(64, 64, 32, 4);
+    const auto file = encode({&a, &b, &c, &d});
+    IconImageList images;
+    ASSERT_TRUE(IcoReader().read(file, images));
+    std::vector<const IconImage*> again;
+    for (const auto& image : images)
+        again.push_back(image.get());
+    std::vector<std::uint8_t> second;
+    ASSERT_TRUE(IcoWriter().encode(again, second));
+    EXPECT_EQ(second, file);
+}
+
+TEST(IcoWriter, RefusesAnEmptyListAndEmptyImages)
+{
+    IcoWriteProblem problem = IcoWriteProblem::None;
+    EXPECT_TRUE(encode({}, &problem).empty());
+    EXPECT_EQ(problem, IcoWriteProblem::NoImages);
+    IconImage empty;
+    ASSERT_TRUE(empty.create(0, 16, 4));
+    const IconImage fine = patternedImage(16, 16, 4);
+    EXPECT_TRUE(encode({&fine, &empty}, &problem).empty());
+    EXPECT_EQ(problem, IcoWriteProblem::EmptyImage);
+}
+
+class IcoSaveTest : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    IconCollection collection{builtInIconFileFormats()};
+};
+
+TEST_F(IcoSaveTest, SavesAndOpensThroughTheCollection)
+{
+    ASSERT_TRUE(collection.addCopy(patternedImage(16, 16, 4, 1)));
+    ASSERT_TRUE(collection.addCopy(patternedImage(32, 32, 32, 2)));
+    const auto path = dir / u8"アイコン.ico";
+    ASSERT_TRUE(collection.save(path));
+    IconCollection back{builtInIconFileFormats()};
+    ASSERT_TRUE(back.open(path));
+    ASSERT_EQ(back.count(), 2);
+    EXPECT_TRUE(test::sameImage(*back.get(0), *collection.get(0)));
+    EXPECT_TRUE(test::sameImage(*back.get(1), *collection.get(1)));
+}
+
+TEST_F(IcoSaveTest, AFailedSaveLeavesTheOldFileAsItWas)
+{
+    ASSERT_TRUE(collection.addCopy(patternedImage(16, 16, 4, 1)));
+    const auto path = dir / "kept.ico";
+    ASSERT_TRUE(collection.save(path));
+    const auto before = test::fileContents(path);
+    // An empty list writes nothing at all.
+    IconCollection empty{builtInIconFileFormats()};
+    EXPECT_FALSE(empty.save(path));
+    EXPECT_EQ(test::fileContents(path), before);
+    // An image that cannot be stored fails the save before the file is touched.
+    IconImage zero;
+    ASSERT_TRUE(zero.create(16, 0, 8));
+    ASSERT_TRUE(collection.addCopy(zero));
+    EXPECT_FALSE(collection.save(path));
+    EXPECT_EQ(test::fileContents(path), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST_F(IcoSaveTest, AnEmptyListCreatesNoFile)
+{
+    EXPECT_FALSE(collection.save(dir / "none.ico"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "none.ico"));
+}
+
+TEST_F(IcoSaveTest, OpeningACursorFileKeepsTheList)
+{
+    const auto path = dir / "cursor.ico";
+    ASSERT_TRUE(collection.addCopy(patternedImage(16, 16, 4, 1)));
+    ASSERT_TRUE(collection.save(path));
+    auto bytes = test::fileContents(path);
+    bytes[2] = 2;
+    ASSERT_TRUE(writeFileReplacing(path, bytes));
+    IconCollection other{builtInIconFileFormats()};
+    ASSERT_TRUE(other.addCopy(patternedImage(8, 8, 1)));
+    ASSERT_TRUE(other.addCopy(patternedImage(9, 9, 1)));
+    EXPECT_FALSE(other.open(path));
+    EXPECT_EQ(other.count(), 2);
+}
+
+} // namespace
+} // namespace tessaly

@@ -86,8 +86,8 @@ void copyPalette(const IconImage& from, IconImage& to)
 }
 
 // Area-averages the image's colours into `result`, handing each averaged
-// colour to `store`; a pixel turns opaque when three quarters or more of its
-// area is opaque in the image.
+// colour to `store`; a pixel turns opaque unless more than three quarters of
+// its area is transparent in the image.
 template <typename Store>
 void resamplePixels(const IconImage& image, std::span<const ColorValue> colors, IconImage& result, Store store)
 {

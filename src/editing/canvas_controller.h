@@ -45,6 +45,9 @@ public:
     void doubleClick(MouseButton button, ClientPoint point, ModifierKeys keys = {});
     // A timer of the canvas fired; only the fine-adjust timer concerns the tools.
     void timerTick(std::uint32_t timerId);
+    // The canvas lost the mouse capture to another window: the drag ends as
+    // a release would end it, since its release will never arrive.
+    void captureLost();
     // A command of the selection popup; false when it is not one.
     bool contextCommand(std::int32_t commandId);
 
@@ -64,8 +67,9 @@ private:
     void pressRight(ToolId tool, PixelPoint pixel);
     void moveLeft(ToolId tool, PixelPoint pixel, ClientPoint point);
     void moveRight(ToolId tool, PixelPoint pixel);
-    void releaseLeft(ToolId tool);
-    void releaseRight(ToolId tool, ClientPoint point);
+    // Closes what the current drag holds open (stroke, fine-adjust step,
+    // rubber band, selection drag) as its release does.
+    void closeDrag(ToolId tool);
 
     // The painting operations the tools share.
     void beginStroke(StrokeKind kind, std::uint32_t value, std::uint8_t mask, PixelPoint pixel);
@@ -86,7 +90,7 @@ private:
 
     void finishEvent(ClientPoint point);
     CanvasCursor cursorAt(ClientPoint point) const;
-    // Closes whatever the drag holds open, as a release would, and drops the capture.
+    // Closes the drag, releases the capture and forgets the pressed button.
     void endDrag(ToolId tool);
 
     EditImage& m_image;

@@ -68,12 +68,13 @@ public:
     void reset();
     // Which part of the frame a client point touches.
     SelectionHit hitTest(ClientPoint point) const;
+    // A cell value of the image as a colour 0xAABBGGRR: through the palette
+    // in palette modes, opaque at 24 bits, as it is at 32 bits.
+    std::uint32_t colourOfValue(std::uint32_t value) const;
 
 private:
     void repaint(const PixelRect& r);
     void invertFrame(const PixelRect& r);
-    // The image's cells as colours 0xAABBGGRR.
-    std::uint32_t colourOf(std::uint32_t value) const;
 
     EditImage& m_image;
     Palette& m_palette;

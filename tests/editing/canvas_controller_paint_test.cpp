@@ -338,6 +338,23 @@ TEST_P(PaintToolTest, ChangingToolInMidStrokeClosesItAsOneStep)
     expectExactUndoRedo(before);
 }
 
+TEST_P(PaintToolTest, ADragWhoseReleaseIsLostStillEndsAsOneStep)
+{
+    loadRandom(8, 8, 24, {0x10});
+    toolState.setDrawingValue(0x20);
+    drag(kLeft, {{0, 0}, {0, 2}});
+    press(kLeft, 2, 0); // the release of this stroke never arrives ...
+    moveTo(2, 2);
+    press(kLeft, 4, 0); // ... so the next press closes it first
+    release(kLeft, 4, 1);
+    press(kLeft, 6, 0);
+    controller.captureLost();
+    EXPECT_FALSE(controller.isLeftPressed());
+    EXPECT_EQ(history.count(), 4);
+    EXPECT_EQ(canvas->captures, canvas->releases);
+    expectOnly({{0, 0}, {0, 1}, {0, 2}, {2, 0}, {2, 1}, {2, 2}, {4, 0}, {6, 0}}, Cell{0x20, 0});
+}
+
 TEST_P(PaintToolTest, PressesWithoutAnImageOnlySetTheCursor)
 {
     canvas = std::make_unique<test::FakeCanvas>(GetParam(), 0, 0);

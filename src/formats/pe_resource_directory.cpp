@@ -69,7 +69,7 @@ private:
     bool readDirectory(std::uint32_t offset, std::vector<RawEntry>& out) const
     {
         ByteReader in(m_tree);
-        if (!in.seek(offset) || !in.skip(12))
+        if (!in.seek(offset) || !in.skip(kDirectoryHeaderBytes - 4))
             return false;
         const std::size_t count = std::size_t{in.u16le()} + in.u16le();
         if (!in.ok() || in.remaining() / kDirectoryEntryBytes < count)

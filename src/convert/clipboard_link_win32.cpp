@@ -37,7 +37,10 @@ void offer(UINT format, HGLOBAL block)
 
 } // namespace
 
-ClipboardLink::ClipboardLink() : m_pngFormat(RegisterClipboardFormatW(L"PNG")) {}
+ClipboardLink::ClipboardLink()
+    : m_pngFormat(RegisterClipboardFormatW(L"PNG"))
+{
+}
 
 ClipboardLink::~ClipboardLink()
 {

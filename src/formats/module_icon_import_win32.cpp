@@ -76,12 +76,14 @@ bool ModuleIconImport::readFile(const std::filesystem::path& path, IconImageList
         return false;
     IconGroupReader reader;
     const auto findIcon = [&](std::uint16_t number) {
-        return lockedResource(module.handle(), MAKEINTRESOURCEW(number), MAKEINTRESOURCEW(PeResourceDirectory::kIconType));
+        return lockedResource(module.handle(), MAKEINTRESOURCEW(number),
+                              MAKEINTRESOURCEW(PeResourceDirectory::kIconType));
     };
     for (const ResourceId& group : groups) {
         const std::wstring name(group.name.begin(), group.name.end());
         const LPCWSTR id = group.isNumber ? MAKEINTRESOURCEW(group.number) : name.c_str();
-        if (const auto bytes = lockedResource(module.handle(), id, MAKEINTRESOURCEW(PeResourceDirectory::kIconGroupType)))
+        if (const auto bytes =
+                lockedResource(module.handle(), id, MAKEINTRESOURCEW(PeResourceDirectory::kIconGroupType)))
             reader.read(*bytes, findIcon, images);
     }
     m_skipped = reader.skippedEntries();

@@ -121,7 +121,8 @@ std::optional<PackedDib> PackedDib::build(const Header& header, std::span<const 
 
     ByteReader in(info);
     in.seek(static_cast<std::size_t>(header.tableOffset));
-    const std::uint64_t kept = header.bitCount <= 8 ? std::min<std::uint64_t>(header.storedEntries, 1u << header.bitCount) : 0;
+    const std::uint64_t kept =
+        header.bitCount <= 8 ? std::min<std::uint64_t>(header.storedEntries, 1u << header.bitCount) : 0;
     dib.m_colorTable.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(kept, kMaxTableEntries)));
     for (std::uint64_t i = 0; i < kept; ++i) {
         const std::uint8_t blue = in.u8();
@@ -180,7 +181,8 @@ ColorValue PackedDib::colorAt(std::int32_t x, std::int32_t y) const
         pixel = static_cast<std::uint32_t>(bytes[2 * ux] | bytes[2 * ux + 1] << 8);
     else
         pixel = static_cast<std::uint32_t>(bytes[4 * ux]) | static_cast<std::uint32_t>(bytes[4 * ux + 1]) << 8 |
-                static_cast<std::uint32_t>(bytes[4 * ux + 2]) << 16 | static_cast<std::uint32_t>(bytes[4 * ux + 3]) << 24;
+                static_cast<std::uint32_t>(bytes[4 * ux + 2]) << 16 |
+                static_cast<std::uint32_t>(bytes[4 * ux + 3]) << 24;
     return makeColor(static_cast<std::uint8_t>(fieldOf(pixel, 0)), static_cast<std::uint8_t>(fieldOf(pixel, 1)),
                      static_cast<std::uint8_t>(fieldOf(pixel, 2)));
 }

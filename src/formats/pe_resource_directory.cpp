@@ -8,7 +8,7 @@ namespace tessaly {
 
 namespace {
 
-constexpr std::uint16_t kDosMagic = 0x5A4D;       // "MZ"
+constexpr std::uint16_t kDosMagic = 0x5A4D;        // "MZ"
 constexpr std::uint32_t kPeSignature = 0x00004550; // "PE\0\0"
 constexpr std::size_t kPeOffsetField = 0x3C;
 constexpr std::uint16_t kPe32 = 0x10B;
@@ -39,7 +39,9 @@ PeProblem report(PeProblem* problem, PeProblem what)
 class PeResourceDirectory::TreeReader {
 public:
     TreeReader(std::span<const std::uint8_t> file, std::span<const std::uint8_t> tree, std::vector<Section> sections)
-        : m_file(file), m_tree(tree), m_sections(std::move(sections))
+        : m_file(file)
+        , m_tree(tree)
+        , m_sections(std::move(sections))
     {
     }
 
@@ -224,7 +226,8 @@ std::optional<PeResourceDirectory> PeResourceDirectory::parse(std::span<const st
         if (resourceAddress < section.virtualAddress || resourceAddress - section.virtualAddress >= section.rawSize)
             continue;
         const std::uint64_t root = std::uint64_t{section.rawOffset} + (resourceAddress - section.virtualAddress);
-        const std::uint64_t end = std::min<std::uint64_t>(std::uint64_t{section.rawOffset} + section.rawSize, file.size());
+        const std::uint64_t end =
+            std::min<std::uint64_t>(std::uint64_t{section.rawOffset} + section.rawSize, file.size());
         if (root >= end)
             break;
         const auto tree = file.subspan(static_cast<std::size_t>(root), static_cast<std::size_t>(end - root));

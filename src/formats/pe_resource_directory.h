@@ -11,12 +11,12 @@ namespace tessaly {
 // The rule a program or library file broke, for logs and tests.
 enum class PeProblem {
     None,
-    NotAnExecutable,        // no "MZ" header, or no "PE\0\0" signature where it points
-    HeadersTruncated,       // file, optional header or section table cut short
-    UnknownOptionalHeader,  // neither the 32-bit nor the 64-bit layout
-    NoResources,            // no resource directory, or it lies in no section
-    ResourceTreeDamaged,    // a directory, name or data entry outside the resource section
-    NoIconGroups,           // resources, but no icon group among them
+    NotAnExecutable,       // no "MZ" header, or no "PE\0\0" signature where it points
+    HeadersTruncated,      // file, optional header or section table cut short
+    UnknownOptionalHeader, // neither the 32-bit nor the 64-bit layout
+    NoResources,           // no resource directory, or it lies in no section
+    ResourceTreeDamaged,   // a directory, name or data entry outside the resource section
+    NoIconGroups,          // resources, but no icon group among them
 };
 
 // A resource's identifier: a 16-bit number, or a name (UTF-16, as stored).
@@ -35,7 +35,7 @@ struct ResourceId {
 // only to its fixed depth of three, so loops in a hostile file cannot trap it.
 class PeResourceDirectory {
 public:
-    static constexpr std::uint16_t kIconType = 3;      // RT_ICON
+    static constexpr std::uint16_t kIconType = 3;       // RT_ICON
     static constexpr std::uint16_t kIconGroupType = 14; // RT_GROUP_ICON
 
     // None when the file is no PE file or its resource tree is damaged; a

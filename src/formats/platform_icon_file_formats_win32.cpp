@@ -9,9 +9,12 @@ namespace tessaly {
 bool PlatformIconFileFormats::read(IconFileKind kind, const std::filesystem::path& path, IconImageList& images) const
 {
     switch (kind) {
-    case IconFileKind::Picture: return PictureImport::readFile(path, images);
-    case IconFileKind::Module: return ModuleIconImport().readFile(path, images);
-    default: return builtInIconFileFormats().read(kind, path, images);
+    case IconFileKind::Picture:
+        return PictureImport::readFile(path, images);
+    case IconFileKind::Module:
+        return ModuleIconImport().readFile(path, images);
+    default:
+        return builtInIconFileFormats().read(kind, path, images);
     }
 }
 

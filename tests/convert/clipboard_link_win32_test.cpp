@@ -44,7 +44,8 @@ struct Viewer {
         return DefWindowProcW(window, message, wParam, lParam);
     }
 
-    explicit Viewer(ClipboardLink* l = nullptr) : link(l)
+    explicit Viewer(ClipboardLink* l = nullptr)
+        : link(l)
     {
         static const ATOM atom = [] {
             WNDCLASSW wc{};
@@ -161,8 +162,8 @@ TEST_F(ClipboardLinkTest, CopiesABottomUpThirtyTwoBitBitmapAndReadsItBack)
               (std::vector<std::uint8_t>{3, 0, 0, 0, 2, 0, 0, 0, 1, 0, 32, 0}));
     // The bottom row first, each pixel blue, green, red, 0 whatever its alpha.
     EXPECT_EQ(std::vector<std::uint8_t>(dib.begin() + 40, dib.begin() + 64),
-              (std::vector<std::uint8_t>{0, 255, 0, 0, 255, 255, 255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 255, 0, 0, 0, 3,
-                                         2, 1, 0}));
+              (std::vector<std::uint8_t>{0, 255, 0,   0, 255, 255, 255, 0, 0, 0, 255, 0,
+                                         0, 0,   255, 0, 255, 0,   0,   0, 3, 2, 1,   0}));
 
     const std::vector<std::uint8_t> png = clipboardBytes(link.pngFormat());
     ASSERT_GE(png.size(), 24u);
@@ -202,14 +203,12 @@ TEST_F(ClipboardLinkTest, ReadsOtherProgramsBitmapsOfEveryDepthTheRightWayUp)
         {"8-bit", foreignDib(3, 2, 8, table, {3, 0, 3, 0, 0, 1, 2, 0})},
         {"4-bit", foreignDib(3, 2, 4, table, {0x30, 0x30, 0, 0, 0x01, 0x20, 0, 0})},
         {"1-bit", {}},
-        {"24-bit bottom-up",
-         foreignDib(3, 2, 24, {}, {255, 255, 255, 0, 0, 255, 255, 255, 255, 0, 0, 0, 0, 0, 255, 255, 0, 0, 0, 255, 0, 0,
-                                   0, 0})},
-        {"24-bit top-down",
-         foreignDib(3, -2, 24, {}, {0, 0, 255, 255, 0, 0, 0, 255, 0, 0, 0, 0, 255, 255, 255, 0, 0, 255, 255, 255, 255,
-                                    0, 0, 0})},
-        {"32-bit top-down", foreignDib(3, -2, 32, {}, {0, 0, 255, 9, 255, 0, 0, 9, 0, 255, 0, 9, 255, 255, 255, 9,
-                                                       0, 0, 255, 9, 255, 255, 255, 9})},
+        {"24-bit bottom-up", foreignDib(3, 2, 24, {}, {255, 255, 255, 0,   0, 255, 255, 255, 255, 0, 0, 0,
+                                                       0,   0,   255, 255, 0, 0,   0,   255, 0,   0, 0, 0})},
+        {"24-bit top-down", foreignDib(3, -2, 24, {}, {0,   0,   255, 255, 0, 0,   0,   255, 0,   0, 0, 0,
+                                                       255, 255, 255, 0,   0, 255, 255, 255, 255, 0, 0, 0})},
+        {"32-bit top-down", foreignDib(3, -2, 32, {}, {0,   0,   255, 9, 255, 0, 0,   9, 0,   255, 0,   9,
+                                                       255, 255, 255, 9, 0,   0, 255, 9, 255, 255, 255, 9})},
     };
     const CellGrid expected = gridOf(2, 3, {kRed, kBlue, kGreen, kWhite, kRed, kWhite});
     for (const Case& c : cases) {

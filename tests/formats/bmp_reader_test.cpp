@@ -75,8 +75,8 @@ bool fullyOpaque(const IconImage& image)
 TEST(BmpReader, ReadsBottomUpAndTopDownTwentyFourBitRowsTheRightWayUp)
 {
     // Bottom row stored first: blue, green, red pixels; then white, black, grey.
-    const std::vector<std::uint8_t> rows = {255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0,
-                                            255, 255, 255, 0, 0, 0, 128, 128, 128, 0, 0, 0};
+    const std::vector<std::uint8_t> rows = {255, 0,   0,   0, 255, 0, 0,   0,   255, 0, 0, 0,
+                                            255, 255, 255, 0, 0,   0, 128, 128, 128, 0, 0, 0};
     for (const bool topDown : {false, true}) {
         BmpSpec spec;
         spec.height = topDown ? -2 : 2;

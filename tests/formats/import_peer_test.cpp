@@ -62,8 +62,8 @@ class ImportPeerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const auto& [program, package] : {std::pair{kImageMagick, "imagemagick"},
-                                               std::pair{kWrestool, "icoutils"}, std::pair{kPython, "python3-pil"}})
+        for (const auto& [program, package] : {std::pair{kImageMagick, "imagemagick"}, std::pair{kWrestool, "icoutils"},
+                                               std::pair{kPython, "python3-pil"}})
             ASSERT_TRUE(fs::exists(program)) << program << " is missing: install the Debian package " << package;
         ASSERT_TRUE(fs::exists(kWineModules / "shell32.dll")) << "Wine's libraries are missing: install wine64";
     }
@@ -211,8 +211,8 @@ TEST_F(ImportPeerTest, ImageMagickBitmapsReadWithTheirBitCountsAndPixels)
 TEST_F(ImportPeerTest, RunLengthCompressedBitmapsAreRefused)
 {
     // A bitmap section cannot hold compressed rows, so the platform refuses them too.
-    run(std::string(kImageMagick) + " -size 40x20 gradient:red-blue -colors 50 -type Palette -compress RLE BMP3:" +
-        quoted(dir / "rle.bmp"));
+    run(std::string(kImageMagick) +
+        " -size 40x20 gradient:red-blue -colors 50 -type Palette -compress RLE BMP3:" + quoted(dir / "rle.bmp"));
     BmpReader reader;
     IconImageList images;
     EXPECT_FALSE(reader.readFile(dir / "rle.bmp", images));
@@ -226,8 +226,8 @@ TEST_F(ImportPeerTest, PillowDecodesOurPngFilesToThePixelsWeEncoded)
     for (std::size_t i = 0; i < rgba.size(); ++i)
         rgba[i] = static_cast<std::uint8_t>((i * 2654435761u) >> 13);
     const std::vector<std::uint8_t> png = PngEncoder::encodeRgba(300, 70, rgba);
-    std::ofstream(dir / "ours.png", std::ios::binary).write(reinterpret_cast<const char*>(png.data()),
-                                                             static_cast<std::streamsize>(png.size()));
+    std::ofstream(dir / "ours.png", std::ios::binary)
+        .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
     run(std::string(kPython) + " -c \"from PIL import Image; im = Image.open('" + (dir / "ours.png").string() +
         "'); im.load(); assert im.mode == 'RGBA'; open('" + (dir / "back.rgba").string() +
         "', 'wb').write(im.tobytes())\"");

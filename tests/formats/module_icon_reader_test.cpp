@@ -147,7 +147,8 @@ TEST_F(ModuleIconReaderTest, RefusesDamagedFilesCleanly)
     };
     using L = test::PeLayout;
     EXPECT_EQ(damaged([](auto& f) { f[0] = 'X'; })->reader.problem(), PeProblem::NotAnExecutable);
-    EXPECT_EQ(damaged([](auto& f) { test::patch32(f, 0x3C, 0xFFFFFFF0u); })->reader.problem(), PeProblem::NotAnExecutable);
+    EXPECT_EQ(damaged([](auto& f) { test::patch32(f, 0x3C, 0xFFFFFFF0u); })->reader.problem(),
+              PeProblem::NotAnExecutable);
     EXPECT_EQ(damaged([](auto& f) { f.resize(L::kSectionTable + 10); })->reader.problem(), PeProblem::HeadersTruncated);
     EXPECT_EQ(damaged([](auto& f) { f[L::kOptionalHeader] = 0x99; })->reader.problem(),
               PeProblem::UnknownOptionalHeader);
@@ -180,12 +181,11 @@ TEST_F(ModuleIconReaderTest, SkipsAResourceWhoseDataLiesOutsideTheFile)
     ASSERT_TRUE(first);
     bool patched = false;
     for (std::size_t at = test::PeLayout::kSection; at + 8 <= file.size() && !patched; at += 4) {
-        const std::uint32_t size = file[at + 4] | file[at + 5] << 8 | file[at + 6] << 16 |
-                                   static_cast<std::uint32_t>(file[at + 7]) << 24;
+        const std::uint32_t size =
+            file[at + 4] | file[at + 5] << 8 | file[at + 6] << 16 | static_cast<std::uint32_t>(file[at + 7]) << 24;
         const auto address = static_cast<std::size_t>(file[at] | file[at + 1] << 8 | file[at + 2] << 16);
-        if (size == first->size() &&
-            address - test::PeLayout::kSectionAddress + test::PeLayout::kSection ==
-                static_cast<std::size_t>(first->data() - file.data())) {
+        if (size == first->size() && address - test::PeLayout::kSectionAddress + test::PeLayout::kSection ==
+                                         static_cast<std::size_t>(first->data() - file.data())) {
             file[at + 7] = 0x40;
             patched = true;
         }

@@ -132,7 +132,7 @@ inline std::vector<std::uint8_t> buildPe(const std::vector<PeResource>& resource
     fput32(0x3C, PeLayout::kPeHeader);
     fput32(PeLayout::kPeHeader, 0x4550);
     fput16(PeLayout::kPeHeader + 4, 0x8664);
-    fput16(PeLayout::kPeHeader + 6, 1);   // sections
+    fput16(PeLayout::kPeHeader + 6, 1);    // sections
     fput16(PeLayout::kPeHeader + 20, 240); // optional header size
     fput16(PeLayout::kOptionalHeader, 0x20B);
     fput32(PeLayout::kOptionalHeader + 108, 16);

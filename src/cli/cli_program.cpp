@@ -47,7 +47,12 @@ std::filesystem::path pathFromUtf8(const std::string& text)
 
 int runCliProcess(std::span<const std::string> args)
 {
-    const int status = CliProgram(builtInIconFileFormats()).run(args, std::cout, std::cerr);
+    return runCliProcess(args, builtInIconFileFormats());
+}
+
+int runCliProcess(std::span<const std::string> args, const IconFileFormats& formats)
+{
+    const int status = CliProgram(formats).run(args, std::cout, std::cerr);
     std::cout.flush();
     return std::cout.fail() ? CliProgram::kFailure : status;
 }

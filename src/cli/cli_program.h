@@ -41,6 +41,9 @@ private:
 // returns the exit status (a failure also when the output could not be
 // written).
 int runCliProcess(std::span<const std::string> args);
+// The same with other readers: on Windows those that reach the system's
+// picture and resource loaders.
+int runCliProcess(std::span<const std::string> args, const IconFileFormats& formats);
 
 // Command-line words are UTF-8 text; this makes a path of one on every
 // platform (on Windows a UTF-16 path).

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/cli_program.h"
+#include "formats/platform_icon_file_formats_win32.h"
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -19,5 +20,5 @@ int wmain(int argc, wchar_t** argv)
         const std::u8string utf8 = std::filesystem::path(argv[i]).u8string();
         args.emplace_back(utf8.begin(), utf8.end());
     }
-    return tessaly::runCliProcess(args);
+    return tessaly::runCliProcess(args, tessaly::platformIconFileFormats());
 }

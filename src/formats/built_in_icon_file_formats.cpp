@@ -1,22 +1,29 @@
 #include "formats/built_in_icon_file_formats.h"
 
+#include "formats/bmp_reader.h"
 #include "formats/ico_reader.h"
 #include "formats/ico_writer.h"
+#include "formats/module_icon_reader.h"
 
 namespace tessaly {
 
 bool BuiltInIconFileFormats::read(IconFileKind kind, const std::filesystem::path& path, IconImageList& images) const
 {
-    (void)path;
-    (void)images;
     switch (kind) {
-    case IconFileKind::Ico: return IcoReader().readFile(path, images);
-    // FIXME: no reader exists yet for the other kinds; each open fails cleanly
-    // until the PNG, picture, bitmap and module readers are added here.
-    case IconFileKind::Picture:
-    case IconFileKind::Png:
+    case IconFileKind::Ico:
+        return IcoReader().readFile(path, images);
     case IconFileKind::Bitmap:
-    case IconFileKind::Module: return false;
+        return BmpReader().readFile(path, images);
+    case IconFileKind::Module:
+        return ModuleIconReader().readFile(path, images);
+    // JPEG needs the platform's picture loader, which only the Windows
+    // build's formats (PlatformIconFileFormats) reach.
+    case IconFileKind::Picture:
+        return false;
+    // FIXME: no reader exists yet for PNG; the open fails cleanly until the
+    // PNG reader is added here.
+    case IconFileKind::Png:
+        return false;
     }
     return false;
 }

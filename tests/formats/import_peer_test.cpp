@@ -1,0 +1,240 @@
+// Import sources against other programs: the icon resources of Wine's own
+// libraries and programs as icoutils' wrestool extracts them, .bmp files as
+// ImageMagick writes and reads them, and our PNG files as Pillow decodes them.
+// A missing peer fails the test with the package to install.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "formats/bmp_reader.h"
+#include "formats/ico_reader.h"
+#include "formats/module_icon_reader.h"
+#include "formats/png_encoder.h"
+#include "image/file_bytes.h"
+#include "support/icon_samples.h"
+#include "support/temp_dir.h"
+
+namespace tessaly {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kImageMagick = "/usr/bin/convert";
+constexpr const char* kWrestool = "/usr/bin/wrestool";
+constexpr const char* kPython = "/usr/bin/python3";
+const fs::path kWineModules = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows";
+
+std::string quoted(const fs::path& path)
+{
+    return "'" + path.string() + "'";
+}
+
+std::string utf8(const ResourceId& id)
+{
+    if (id.isNumber)
+        return std::to_string(id.number);
+    std::string text;
+    for (const char16_t c : id.name)
+        text += static_cast<char>(c); // the names in Wine's files are ASCII
+    return text;
+}
+
+// Whether each image of an .ico file is stored PNG-compressed, in directory order.
+std::vector<bool> pngEntries(const std::vector<std::uint8_t>& ico)
+{
+    std::vector<bool> png;
+    const std::size_t count = ico.size() >= 6 ? static_cast<std::size_t>(ico[4] | ico[5] << 8) : 0;
+    for (std::size_t i = 0; i < count && 6 + 16 * i + 16 <= ico.size(); ++i) {
+        const std::size_t at = 6 + 16 * i + 12;
+        const std::size_t offset = ico[at] | ico[at + 1] << 8 | ico[at + 2] << 16 | std::size_t{ico[at + 3]} << 24;
+        png.push_back(offset + 4 <= ico.size() && ico[offset] == 0x89 && ico[offset + 1] == 'P');
+    }
+    return png;
+}
+
+class ImportPeerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const auto& [program, package] : {std::pair{kImageMagick, "imagemagick"}, std::pair{kWrestool, "icoutils"},
+                                               std::pair{kPython, "python3-pil"}})
+            ASSERT_TRUE(fs::exists(program)) << program << " is missing: install the Debian package " << package;
+        ASSERT_TRUE(fs::exists(kWineModules / "shell32.dll")) << "Wine's libraries are missing: install wine64";
+    }
+
+    std::string run(const std::string& command)
+    {
+        const fs::path out = dir / "out.txt";
+        const int status = std::system((command + " >" + quoted(out) + " 2>" + quoted(dir / "err.txt")).c_str());
+        EXPECT_EQ(status, 0) << command << "\n" << readText(dir / "err.txt");
+        return readText(out);
+    }
+
+    static std::string readText(const fs::path& path)
+    {
+        std::ifstream in(path);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    std::vector<std::uint8_t> imageMagickRgba(const std::string& source, const std::string& options = "")
+    {
+        const fs::path out = dir / "peer.rgba";
+        fs::remove(out);
+        run(std::string(kImageMagick) + " '" + source + "' " + options + " -depth 8 RGBA:" + quoted(out));
+        return test::fileContents(out);
+    }
+
+    // wrestool's groups of a module, each as (name, language), in its listing order.
+    std::vector<std::pair<std::string, std::string>> wrestoolGroups(const fs::path& module)
+    {
+        const std::string listing = run(std::string(kWrestool) + " -l -t 14 " + quoted(module));
+        const std::regex line(R"(--name='?([^' ]+)'? --language=(\d+))");
+        std::vector<std::pair<std::string, std::string>> groups;
+        for (std::sregex_iterator it(listing.begin(), listing.end(), line), end; it != end; ++it)
+            groups.emplace_back((*it)[1], (*it)[2]);
+        return groups;
+    }
+
+    // Every group's images as icoutils extracts and our .ico reader reads them,
+    // in wrestool's order; pixel checks against ImageMagick for the first groups.
+    void expectModuleMatchesWrestool(const std::string& name, std::size_t groupsCheckedByPixels)
+    {
+        SCOPED_TRACE(name);
+        const fs::path module = kWineModules / name;
+        const auto bytes = readFileBytes(module);
+        ASSERT_TRUE(bytes);
+        const auto directory = PeResourceDirectory::parse(*bytes);
+        ASSERT_TRUE(directory);
+        std::vector<std::string> ours;
+        for (const ResourceId& id : directory->namesOf(PeResourceDirectory::kIconGroupType))
+            ours.push_back(utf8(id));
+        const auto groups = wrestoolGroups(module);
+        std::vector<std::string> theirs;
+        for (const auto& group : groups)
+            theirs.push_back(group.first);
+        ASSERT_EQ(ours, theirs);
+
+        const fs::path out = dir / "extracted";
+        fs::create_directories(out);
+        run(std::string(kWrestool) + " -x -t 14 -o " + quoted(out) + " " + quoted(module));
+        IconImageList expected;
+        int expectedCompressed = 0;
+        for (std::size_t g = 0; g < groups.size(); ++g) {
+            const fs::path ico = out / (name + "_14_" + groups[g].first + "_" + groups[g].second + ".ico");
+            IcoReader reader;
+            IconImageList images;
+            EXPECT_TRUE(reader.readFile(ico, images)) << ico;
+            expectedCompressed += reader.skippedCompressedEntries();
+            if (g < groupsCheckedByPixels)
+                expectPixelsAsImageMagickReads(ico, images);
+            for (auto& image : images)
+                expected.push_back(std::move(image));
+        }
+
+        ModuleIconReader reader;
+        IconImageList images;
+        ASSERT_TRUE(reader.readFile(module, images));
+        ASSERT_EQ(images.size(), expected.size());
+        for (std::size_t i = 0; i < images.size(); ++i)
+            EXPECT_TRUE(test::sameImage(*images[i], *expected[i])) << "image " << i;
+        EXPECT_EQ(reader.skippedCompressedEntries(), expectedCompressed);
+        EXPECT_EQ(reader.skippedEntries(), expectedCompressed);
+    }
+
+    void expectPixelsAsImageMagickReads(const fs::path& ico, const IconImageList& images)
+    {
+        const std::vector<bool> png = pngEntries(test::fileContents(ico));
+        // PNG-compressed frames are either all decoded or all passed over.
+        const bool pngDecoded = images.size() == png.size();
+        std::size_t image = 0;
+        for (std::size_t frame = 0; frame < png.size() && image < images.size(); ++frame) {
+            if (png[frame] && !pngDecoded)
+                continue;
+            const auto expected = imageMagickRgba(ico.string() + "[" + std::to_string(frame) + "]");
+            EXPECT_TRUE(test::sameVisiblePixels(test::rgbaOf(*images[image]), expected, images[image]->width()))
+                << ico.filename() << " frame " << frame;
+            ++image;
+        }
+        EXPECT_EQ(image, images.size());
+    }
+
+    test::TempDir dir;
+};
+
+TEST_F(ImportPeerTest, WineLibrariesGiveTheIconsWrestoolExtracts)
+{
+    expectModuleMatchesWrestool("user32.dll", 7);
+    expectModuleMatchesWrestool("comctl32.dll", 2);
+    // Hundreds of groups, named ones among them.
+    expectModuleMatchesWrestool("shell32.dll", 3);
+}
+
+TEST_F(ImportPeerTest, WineProgramsGiveTheIconsWrestoolExtracts)
+{
+    expectModuleMatchesWrestool("notepad.exe", 1);
+    expectModuleMatchesWrestool("winecfg.exe", 1);
+}
+
+TEST_F(ImportPeerTest, ImageMagickBitmapsReadWithTheirBitCountsAndPixels)
+{
+    const std::string picture = "-seed 7 -size 37x23 plasma:fractal -depth 8 -compress none";
+    const std::vector<std::pair<std::string, int>> cases = {
+        {"BMP3:" + (dir / "full.bmp").string(), 24},
+        {"-colors 200 -type Palette BMP3:" + (dir / "palette.bmp").string(), 8},
+        {"-colors 12 -type Palette BMP3:" + (dir / "sixteen.bmp").string(), 4},
+        {"-type Bilevel BMP3:" + (dir / "mono.bmp").string(), 1},
+        // With alpha ImageMagick writes a 32-bit bitmap with a long header and bit masks.
+        {"-alpha set -channel A -evaluate set 50% +channel BMP:" + (dir / "alpha.bmp").string(), 32},
+    };
+    for (const auto& [arguments, bitCount] : cases) {
+        run(std::string(kImageMagick) + " " + picture + " " + arguments);
+        const fs::path file = arguments.substr(arguments.find(':') + 1);
+        BmpReader reader;
+        IconImageList images;
+        ASSERT_TRUE(reader.readFile(file, images)) << file << " " << static_cast<int>(reader.dibProblem());
+        ASSERT_EQ(images.size(), 1u);
+        EXPECT_EQ(images[0]->width(), 37);
+        EXPECT_EQ(images[0]->height(), 23);
+        EXPECT_EQ(images[0]->bitCount(), bitCount) << file;
+        // Imported bitmaps are opaque, whatever alpha the file held.
+        const auto expected = imageMagickRgba(file.string(), "-alpha off -alpha opaque");
+        EXPECT_TRUE(test::sameVisiblePixels(test::rgbaOf(*images[0]), expected, 37)) << file;
+    }
+}
+
+TEST_F(ImportPeerTest, RunLengthCompressedBitmapsAreRefused)
+{
+    // A bitmap section cannot hold compressed rows, so the platform refuses them too.
+    run(std::string(kImageMagick) +
+        " -size 40x20 gradient:red-blue -colors 50 -type Palette -compress RLE BMP3:" + quoted(dir / "rle.bmp"));
+    BmpReader reader;
+    IconImageList images;
+    EXPECT_FALSE(reader.readFile(dir / "rle.bmp", images));
+    EXPECT_EQ(reader.dibProblem(), DibProblem::UnsupportedCompression);
+    EXPECT_TRUE(images.empty());
+}
+
+TEST_F(ImportPeerTest, PillowDecodesOurPngFilesToThePixelsWeEncoded)
+{
+    std::vector<std::uint8_t> rgba(300 * 70 * 4);
+    for (std::size_t i = 0; i < rgba.size(); ++i)
+        rgba[i] = static_cast<std::uint8_t>((i * 2654435761u) >> 13);
+    const std::vector<std::uint8_t> png = PngEncoder::encodeRgba(300, 70, rgba);
+    std::ofstream(dir / "ours.png", std::ios::binary)
+        .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    run(std::string(kPython) + " -c \"from PIL import Image; im = Image.open('" + (dir / "ours.png").string() +
+        "'); im.load(); assert im.mode == 'RGBA'; open('" + (dir / "back.rgba").string() +
+        "', 'wb').write(im.tobytes())\"");
+    EXPECT_EQ(test::fileContents(dir / "back.rgba"), rgba);
+}
+
+} // namespace
+} // namespace tessaly

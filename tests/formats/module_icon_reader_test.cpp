@@ -1,0 +1,202 @@
+// The icon resources of program files, read from hand-built PE files whose
+// every field the tests control: group order, named groups, the mends for
+// short resources and 256-pixel entries, and damaged files refused cleanly.
+
+#include <gtest/gtest.h>
+
+#include "formats/module_icon_reader.h"
+#include "support/icon_samples.h"
+#include "support/pe_file_builder.h"
+
+namespace tessaly {
+namespace {
+
+using test::GroupEntrySpec;
+using test::PeResource;
+
+constexpr std::uint16_t kIcon = PeResourceDirectory::kIconType;
+constexpr std::uint16_t kGroup = PeResourceDirectory::kIconGroupType;
+
+ResourceId number(std::uint16_t n)
+{
+    return ResourceId{true, n, {}};
+}
+
+ResourceId named(const std::u16string& name)
+{
+    return ResourceId{false, 0, name};
+}
+
+GroupEntrySpec entryFor(const IconImage& image, std::uint16_t resource)
+{
+    return {static_cast<std::uint8_t>(image.width()), static_cast<std::uint8_t>(image.height()),
+            static_cast<std::uint16_t>(image.bitCount()), static_cast<std::uint32_t>(40 + image.dataBytes()), resource};
+}
+
+struct Module {
+    bool ok = false;
+    IconImageList images;
+    ModuleIconReader reader;
+};
+
+std::unique_ptr<Module> readModule(const std::vector<std::uint8_t>& file)
+{
+    auto module = std::make_unique<Module>();
+    module->ok = module->reader.read(file, module->images);
+    return module;
+}
+
+class ModuleIconReaderTest : public ::testing::Test {
+protected:
+    IconImage a16 = test::patternedImage(16, 16, 4, 1);
+    IconImage a32 = test::patternedImage(32, 32, 32, 2);
+    IconImage b16 = test::patternedImage(16, 16, 8, 3);
+    IconImage c48 = test::patternedImage(48, 48, 1, 4);
+};
+
+TEST_F(ModuleIconReaderTest, ReadsNamedGroupsFirstThenNumberedOnesEachInEntryOrder)
+{
+    const auto file = test::buildPe({
+        {kIcon, number(1), 0, test::iconResource(a16)},
+        {kIcon, number(2), 0, test::iconResource(a32)},
+        {kIcon, number(3), 0, test::iconResource(b16)},
+        {kIcon, number(4), 0, test::iconResource(c48)},
+        {kGroup, named(u"MAIN"), 0, test::iconGroup({entryFor(c48, 4)})},
+        {kGroup, number(7), 0, test::iconGroup({entryFor(a32, 2), entryFor(a16, 1)})},
+        {kGroup, number(9), 0, test::iconGroup({entryFor(b16, 3)})},
+    });
+    const auto module = readModule(file);
+    ASSERT_TRUE(module->ok);
+    ASSERT_EQ(module->images.size(), 4u);
+    EXPECT_TRUE(test::sameImage(*module->images[0], c48));
+    EXPECT_TRUE(test::sameImage(*module->images[1], a32));
+    EXPECT_TRUE(test::sameImage(*module->images[2], a16));
+    EXPECT_TRUE(test::sameImage(*module->images[3], b16));
+    EXPECT_EQ(module->reader.skippedEntries(), 0);
+
+    const auto directory = PeResourceDirectory::parse(file);
+    ASSERT_TRUE(directory);
+    EXPECT_EQ(directory->namesOf(kGroup), (std::vector<ResourceId>{named(u"MAIN"), number(7), number(9)}));
+}
+
+TEST_F(ModuleIconReaderTest, TakesTheSizeOfAZeroSizedEntryFromTheResource)
+{
+    const IconImage big = test::patternedImage(256, 256, 8, 5);
+    const auto file = test::buildPe({
+        {kIcon, number(1), 0, test::iconResource(big)},
+        {kGroup, number(1), 0, test::iconGroup({{0, 0, 8, static_cast<std::uint32_t>(40 + big.dataBytes()), 1}})},
+    });
+    const auto module = readModule(file);
+    ASSERT_TRUE(module->ok);
+    ASSERT_EQ(module->images.size(), 1u);
+    EXPECT_TRUE(test::sameImage(*module->images[0], big));
+}
+
+TEST_F(ModuleIconReaderTest, SkipsResourcesShorterThanTheirImageAndMissingOnes)
+{
+    auto shortResource = test::iconResource(a32);
+    shortResource.resize(40 + 32 * 32 * 4 / 2); // half the colour rows
+    const auto file = test::buildPe({
+        {kIcon, number(1), 0, test::iconResource(a16)},
+        {kIcon, number(2), 0, shortResource},
+        {kGroup, number(1), 0, test::iconGroup({entryFor(a32, 2), entryFor(b16, 5), entryFor(a16, 1)})},
+    });
+    const auto module = readModule(file);
+    ASSERT_TRUE(module->ok);
+    ASSERT_EQ(module->images.size(), 1u);
+    EXPECT_TRUE(test::sameImage(*module->images[0], a16));
+    EXPECT_EQ(module->reader.skippedEntries(), 2);
+}
+
+TEST_F(ModuleIconReaderTest, PrefersTheNeutralLanguageThenUsEnglish)
+{
+    const auto file = test::buildPe({
+        {kIcon, number(1), 0x407, test::iconResource(b16)},
+        {kIcon, number(1), 0x409, test::iconResource(a16)},
+        {kIcon, number(2), 0x407, test::iconResource(b16)},
+        {kIcon, number(2), 0, test::iconResource(c48)},
+        {kGroup, number(1), 0x407, test::iconGroup({entryFor(a16, 1), entryFor(c48, 2)})},
+    });
+    const auto module = readModule(file);
+    ASSERT_TRUE(module->ok);
+    ASSERT_EQ(module->images.size(), 2u);
+    EXPECT_TRUE(test::sameImage(*module->images[0], a16));
+    EXPECT_TRUE(test::sameImage(*module->images[1], c48));
+}
+
+TEST_F(ModuleIconReaderTest, RefusesFilesWithoutIconGroups)
+{
+    const auto noGroups = test::buildPe({{kIcon, number(1), 0, test::iconResource(a16)}});
+    const auto module = readModule(noGroups);
+    EXPECT_FALSE(module->ok);
+    EXPECT_EQ(module->reader.problem(), PeProblem::NoIconGroups);
+    EXPECT_TRUE(module->images.empty());
+}
+
+TEST_F(ModuleIconReaderTest, RefusesDamagedFilesCleanly)
+{
+    const auto good = test::buildPe({
+        {kIcon, number(1), 0, test::iconResource(a16)},
+        {kGroup, number(1), 0, test::iconGroup({entryFor(a16, 1)})},
+    });
+    ASSERT_TRUE(readModule(good)->ok);
+    auto damaged = [&](auto change) {
+        auto file = good;
+        change(file);
+        return readModule(file);
+    };
+    using L = test::PeLayout;
+    EXPECT_EQ(damaged([](auto& f) { f[0] = 'X'; })->reader.problem(), PeProblem::NotAnExecutable);
+    EXPECT_EQ(damaged([](auto& f) { test::patch32(f, 0x3C, 0xFFFFFFF0u); })->reader.problem(),
+              PeProblem::NotAnExecutable);
+    EXPECT_EQ(damaged([](auto& f) { f.resize(L::kSectionTable + 10); })->reader.problem(), PeProblem::HeadersTruncated);
+    EXPECT_EQ(damaged([](auto& f) { f[L::kOptionalHeader] = 0x99; })->reader.problem(),
+              PeProblem::UnknownOptionalHeader);
+    EXPECT_EQ(damaged([](auto& f) { test::patch32(f, L::kResourceDirectory, 0x9000); })->reader.problem(),
+              PeProblem::NoResources);
+    // The root's first entry points at a subdirectory beyond the section.
+    EXPECT_EQ(damaged([](auto& f) { test::patch32(f, L::kSection + 20, 0x80000000u | 0x7FFFFFF0u); })->reader.problem(),
+              PeProblem::ResourceTreeDamaged);
+    // A directory whose entry count runs past the section.
+    EXPECT_EQ(damaged([](auto& f) { f[L::kSection + 14] = 0xFF; })->reader.problem(), PeProblem::ResourceTreeDamaged);
+    // The icon type's entry points back at the root: the loop is walked only
+    // to the tree's depth, the icons are lost and the group's entry skipped.
+    const auto loop = damaged([](auto& f) { test::patch32(f, L::kSection + 20, 0x80000000u); });
+    EXPECT_TRUE(loop->ok);
+    EXPECT_TRUE(loop->images.empty());
+    EXPECT_EQ(loop->reader.skippedEntries(), 1);
+}
+
+TEST_F(ModuleIconReaderTest, SkipsAResourceWhoseDataLiesOutsideTheFile)
+{
+    auto file = test::buildPe({
+        {kIcon, number(1), 0, test::iconResource(a16)},
+        {kIcon, number(2), 0, test::iconResource(b16)},
+        {kGroup, number(1), 0, test::iconGroup({entryFor(a16, 1), entryFor(b16, 2)})},
+    });
+    // Grow the first icon's data entry size far beyond the file.
+    const auto directory = PeResourceDirectory::parse(file);
+    ASSERT_TRUE(directory);
+    const auto first = directory->find(kIcon, number(1));
+    ASSERT_TRUE(first);
+    bool patched = false;
+    for (std::size_t at = test::PeLayout::kSection; at + 8 <= file.size() && !patched; at += 4) {
+        const std::uint32_t size =
+            file[at + 4] | file[at + 5] << 8 | file[at + 6] << 16 | static_cast<std::uint32_t>(file[at + 7]) << 24;
+        const auto address = static_cast<std::size_t>(file[at] | file[at + 1] << 8 | file[at + 2] << 16);
+        if (size == first->size() && address - test::PeLayout::kSectionAddress + test::PeLayout::kSection ==
+                                         static_cast<std::size_t>(first->data() - file.data())) {
+            file[at + 7] = 0x40;
+            patched = true;
+        }
+    }
+    ASSERT_TRUE(patched);
+    const auto module = readModule(file);
+    ASSERT_TRUE(module->ok);
+    ASSERT_EQ(module->images.size(), 1u);
+    EXPECT_TRUE(test::sameImage(*module->images[0], b16));
+    EXPECT_EQ(module->reader.skippedEntries(), 1);
+}
+
+} // namespace
+} // namespace tessaly

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "palette/icon_create_dialog_win32.h"
 #include "palette/icon_duplicate_dialog_win32.h"
 #include "palette/palette_length_dialog_win32.h"
@@ -351,6 +354,58 @@ TEST(PaletteLengthDialog, RefusesALengthBeyond65536SayingSo)
     EXPECT_EQ(refusal.text, L"パレットの長さは 1 から 65536 までにしてください。");
     EXPECT_TRUE(result.ok);
     EXPECT_EQ(result.length, 65536);
+}
+
+// Labels whose text is wider than their control (the check mark included
+// for radios and check boxes): cut off on screen.
+std::vector<std::wstring> clippedLabels(HWND dialog)
+{
+    struct Search {
+        HFONT font;
+        std::vector<std::wstring> clipped;
+    } search{reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), {}};
+    EnumChildWindows(
+        dialog,
+        [](HWND control, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            const LONG style = GetWindowLongW(control, GWL_STYLE);
+            const bool isStatic = test::className(control) == L"Static";
+            const LONG kind = style & BS_TYPEMASK;
+            const bool isChoice =
+                test::className(control) == L"Button" && (kind == BS_AUTORADIOBUTTON || kind == BS_AUTOCHECKBOX);
+            if (!isStatic && !isChoice)
+                return TRUE;
+            const std::wstring text = test::windowText(control);
+            HDC dc = GetDC(control);
+            const HGDIOBJ old = SelectObject(dc, s->font);
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+            SelectObject(dc, old);
+            ReleaseDC(control, dc);
+            RECT client{};
+            GetClientRect(control, &client);
+            const int mark = isChoice ? GetSystemMetrics(SM_CXMENUCHECK) : 0;
+            if (extent.cx + mark > client.right)
+                s->clipped.push_back(text);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.clipped;
+}
+
+TEST(PaletteDialogs, EveryLabelFitsItsControl)
+{
+    std::vector<std::wstring> clipped;
+    auto collect = [&](HWND dialog) {
+        const auto found = clippedLabels(dialog);
+        clipped.insert(clipped.end(), found.begin(), found.end());
+        click(dialog, IDCANCEL);
+    };
+    runCreate(collect);
+    runDuplicate(32, 32, 8, collect);
+    runPaletteLength(16, collect);
+    EXPECT_TRUE(clipped.empty()) << clipped.size() << " labels cut off, the first: "
+                                 << (clipped.empty() ? "" : test::utf8(clipped.front()));
 }
 
 } // namespace

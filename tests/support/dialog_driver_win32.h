@@ -73,6 +73,16 @@ inline std::wstring windowText(HWND window)
     return text;
 }
 
+// For messages about UTF-16 text.
+inline std::string utf8(const std::wstring& text)
+{
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
 inline std::wstring className(HWND window)
 {
     wchar_t name[64] = {};

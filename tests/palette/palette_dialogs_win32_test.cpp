@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -49,7 +50,14 @@ struct CreateResult {
     std::uint32_t width = 7;
     std::uint32_t height = 9;
     std::int32_t bitCount = 4;
+
+    bool operator==(const CreateResult&) const = default;
 };
+
+void PrintTo(const CreateResult& r, std::ostream* out)
+{
+    *out << (r.ok ? "OK " : "cancelled ") << r.width << 'x' << r.height << ' ' << r.bitCount << "-bit";
+}
 
 CreateResult runCreate(DialogDriver::Script script)
 {
@@ -85,10 +93,7 @@ TEST(IconCreateDialog, StartsAt32By32With256ColoursAndReturnsThePresetAndModeCho
         EXPECT_EQ(checkedOf(dialog, kModeRadios), IDC_MODE_ALPHA);
         click(dialog, IDOK);
     });
-    EXPECT_TRUE(result.ok);
-    EXPECT_EQ(result.width, 48u);
-    EXPECT_EQ(result.height, 48u);
-    EXPECT_EQ(result.bitCount, 32);
+    EXPECT_EQ(result, (CreateResult{true, 48, 48, 32}));
 }
 
 TEST(IconCreateDialog, TypedSizesPickTheirPresetAndAZeroSideDisablesOk)
@@ -111,10 +116,7 @@ TEST(IconCreateDialog, TypedSizesPickTheirPresetAndAZeroSideDisablesOk)
         click(dialog, IDC_MODE_MONOCHROME);
         click(dialog, IDOK);
     });
-    EXPECT_TRUE(result.ok);
-    EXPECT_EQ(result.width, 20u);
-    EXPECT_EQ(result.height, 32u);
-    EXPECT_EQ(result.bitCount, 1);
+    EXPECT_EQ(result, (CreateResult{true, 20, 32, 1}));
 }
 
 TEST(IconCreateDialog, RefusesASideBeyond1024SayingSoAndStaysOpen)
@@ -134,10 +136,7 @@ TEST(IconCreateDialog, RefusesASideBeyond1024SayingSoAndStaysOpen)
     EXPECT_EQ(refusal.title, kCreateTitle);
     EXPECT_EQ(refusal.text, L"幅と高さは 1 から 1024 までにしてください。");
     EXPECT_TRUE(focusOnHeight);
-    EXPECT_TRUE(result.ok);
-    EXPECT_EQ(result.width, 1024u);
-    EXPECT_EQ(result.height, 1024u);
-    EXPECT_EQ(result.bitCount, 8);
+    EXPECT_EQ(result, (CreateResult{true, 1024, 1024, 8}));
 }
 
 TEST(IconCreateDialog, CancelEscapeAndTheCloseBoxLeaveTheVariables)
@@ -156,13 +155,8 @@ TEST(IconCreateDialog, CancelEscapeAndTheCloseBoxLeaveTheVariables)
             SendMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         },
     };
-    for (const auto& way : ways) {
-        const CreateResult result = runCreate(way);
-        EXPECT_FALSE(result.ok);
-        EXPECT_EQ(result.width, 7u);
-        EXPECT_EQ(result.height, 9u);
-        EXPECT_EQ(result.bitCount, 4);
-    }
+    for (const auto& way : ways)
+        EXPECT_EQ(runCreate(way), CreateResult{});
 }
 
 struct DuplicateResult {
@@ -171,7 +165,15 @@ struct DuplicateResult {
     std::uint32_t height;
     std::int32_t bitCount;
     ConversionType type = ConversionType::Greyscale;
+
+    bool operator==(const DuplicateResult&) const = default;
 };
+
+void PrintTo(const DuplicateResult& r, std::ostream* out)
+{
+    *out << (r.ok ? "OK " : "cancelled ") << r.width << 'x' << r.height << ' ' << r.bitCount << "-bit, conversion "
+         << static_cast<int>(r.type);
+}
 
 DuplicateResult runDuplicate(std::uint32_t width, std::uint32_t height, std::int32_t bitCount,
                              DialogDriver::Script script)
@@ -220,10 +222,7 @@ TEST(IconDuplicateDialog, StartsFromTheSourceAndOffersPaletteChoicesOnlyFor256Co
         EXPECT_FALSE(conversionsEnabled(dialog));
         click(dialog, IDOK);
     });
-    EXPECT_TRUE(fullColour.ok);
-    EXPECT_EQ(fullColour.bitCount, 4);
-    EXPECT_EQ(fullColour.type, ConversionType::None);
-    EXPECT_EQ(fullColour.width, 48u);
+    EXPECT_EQ(fullColour, (DuplicateResult{true, 48, 48, 4, ConversionType::None}));
 
     const DuplicateResult palette = runDuplicate(20, 30, 8, [](HWND dialog) {
         EXPECT_EQ(itemText(dialog, IDC_WIDTH), L"20");
@@ -235,11 +234,7 @@ TEST(IconDuplicateDialog, StartsFromTheSourceAndOffersPaletteChoicesOnlyFor256Co
         click(dialog, IDC_SIZE_16);
         click(dialog, IDOK);
     });
-    EXPECT_TRUE(palette.ok);
-    EXPECT_EQ(palette.width, 16u);
-    EXPECT_EQ(palette.height, 16u);
-    EXPECT_EQ(palette.bitCount, 8);
-    EXPECT_EQ(palette.type, ConversionType::Greyscale);
+    EXPECT_EQ(palette, (DuplicateResult{true, 16, 16, 8, ConversionType::Greyscale}));
 }
 
 TEST(IconDuplicateDialog, KeepingThePaletteFixesTheSourceModeButNotTheSize)
@@ -262,11 +257,7 @@ TEST(IconDuplicateDialog, KeepingThePaletteFixesTheSourceModeButNotTheSize)
         click(dialog, IDC_KEEP_PALETTE);
         click(dialog, IDOK);
     });
-    EXPECT_TRUE(result.ok);
-    EXPECT_EQ(result.width, 64u);
-    EXPECT_EQ(result.height, 64u);
-    EXPECT_EQ(result.bitCount, 4);
-    EXPECT_EQ(result.type, ConversionType::KeepPalette);
+    EXPECT_EQ(result, (DuplicateResult{true, 64, 64, 4, ConversionType::KeepPalette}));
 }
 
 TEST(IconDuplicateDialog, RefusesAnOversizedWidthAndCancelLeavesTheVariables)
@@ -282,11 +273,8 @@ TEST(IconDuplicateDialog, RefusesAnOversizedWidthAndCancelLeavesTheVariables)
     });
     EXPECT_EQ(refusal.title, kDuplicateTitle);
     EXPECT_EQ(refusal.text, L"幅と高さは 1 から 1024 までにしてください。");
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.width, 256u);
-    EXPECT_EQ(result.height, 256u);
-    EXPECT_EQ(result.bitCount, 32);
-    EXPECT_EQ(result.type, ConversionType::Greyscale);
+    // The variables come back exactly as they went in.
+    EXPECT_EQ(result, (DuplicateResult{false, 256, 256, 32, ConversionType::Greyscale}));
 }
 
 struct LengthResult {

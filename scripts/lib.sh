@@ -97,6 +97,7 @@ prepare_wine_prefix() {
   wine_environment
   [ -f "$WINEPREFIX/.tessaly-ready" ] || create_wine_prefix
   link_japanese_fonts
+  use_proportional_japanese_fonts
 }
 
 create_wine_prefix() {
@@ -108,7 +109,7 @@ create_wine_prefix() {
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
   cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   local key='HKCU\Software\Wine\Fonts\Replacements' font
-  for font in "MS UI Gothic" "MS Gothic" "MS PGothic" "ＭＳ ゴシック" "ＭＳ Ｐゴシック" "Meiryo" "Yu Gothic UI"; do
+  for font in "MS UI Gothic" "MS Gothic" "ＭＳ ゴシック" "Meiryo" "Yu Gothic UI"; do
     wine reg add "$key" /v "$font" /t REG_SZ /d "IPAGothic" /f </dev/null >/dev/null 2>&1
   done
   # Xvfb has no window manager: Wine draws captions and frames itself.
@@ -131,6 +132,21 @@ link_japanese_fonts() {
   done
   wineserver -w
   touch "$WINEPREFIX/.tessaly-fontlinks"
+}
+
+# The proportional Gothic of the dialog templates ("ＭＳ Ｐゴシック") gets the
+# proportional IPA font: their labels are measured for narrow digits and
+# kana, and the fixed-pitch one cuts them off. A step of its own, so that
+# prefixes made before it get it too.
+use_proportional_japanese_fonts() {
+  wine_environment
+  [ -f "$WINEPREFIX/.tessaly-pfonts" ] && return 0
+  local key='HKCU\Software\Wine\Fonts\Replacements' font
+  for font in "MS PGothic" "ＭＳ Ｐゴシック"; do
+    wine reg add "$key" /v "$font" /t REG_SZ /d "IPAPGothic" /f </dev/null >/dev/null 2>&1
+  done
+  wineserver -w
+  touch "$WINEPREFIX/.tessaly-pfonts"
 }
 
 # Wine's background services must not hold ctest's output pipes open, so they

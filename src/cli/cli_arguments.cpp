@@ -1,6 +1,10 @@
 #include "cli/cli_arguments.h"
 
-#include <limits>
+#include <array>
+#include <string_view>
+#include <utility>
+
+#include "convert/conversion_limits.h"
 
 namespace tessaly {
 
@@ -25,6 +29,58 @@ bool expectCount(std::span<const std::string> args, std::size_t count, const cha
         return true;
     error = std::string("usage: tessaly-cli ") + usage;
     return false;
+}
+
+constexpr const char* kConvertUsage =
+    "convert IN OUT.ico [--size WxH] [--mode mono|16|256|full|alpha] [--palette none|keep|websafe|grey] [--index N]";
+
+constexpr std::array<std::pair<std::string_view, ColorMode>, 5> kModeWords{{
+    {"mono", ColorMode::Monochrome},
+    {"16", ColorMode::Color16},
+    {"256", ColorMode::Color256},
+    {"full", ColorMode::FullColor},
+    {"alpha", ColorMode::SemiTransparent},
+}};
+
+constexpr std::array<std::pair<std::string_view, ConversionType>, 4> kPaletteWords{{
+    {"none", ConversionType::None},
+    {"keep", ConversionType::KeepPalette},
+    {"websafe", ConversionType::WebSafe},
+    {"grey", ConversionType::Greyscale},
+}};
+
+template <typename Value, std::size_t N>
+std::optional<Value> lookUp(const std::array<std::pair<std::string_view, Value>, N>& words, const std::string& text)
+{
+    for (const auto& [word, value] : words)
+        if (word == text)
+            return value;
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> parseSide(const std::string& text)
+{
+    const std::optional<std::int32_t> side = parseIndex(text);
+    if (!side || *side < 1 || *side > kMaxRequestedSide)
+        return std::nullopt;
+    return side;
+}
+
+std::optional<CliArguments::Size> parseSize(const std::string& text)
+{
+    const std::size_t cross = text.find('x');
+    if (cross == std::string::npos)
+        return std::nullopt;
+    const std::optional<std::int32_t> width = parseSide(text.substr(0, cross));
+    const std::optional<std::int32_t> height = parseSide(text.substr(cross + 1));
+    if (!width || !height)
+        return std::nullopt;
+    return CliArguments::Size{*width, *height};
+}
+
+std::string invalidValue(const std::string& name, const std::string& value, const std::string& expected)
+{
+    return "invalid " + name + " '" + value + "': " + expected;
 }
 
 } // namespace
@@ -58,16 +114,95 @@ std::optional<CliArguments> CliArguments::parse(std::span<const std::string> arg
         parsed.m_output = args[3];
         return parsed;
     }
-    if (command == "convert") {
-        if (!expectCount(args, 3, "convert IN OUT.ico", error))
-            return std::nullopt;
-        CliArguments parsed(CliCommand::Convert);
-        parsed.m_input = args[1];
-        parsed.m_output = args[2];
-        return parsed;
-    }
+    if (command == "convert")
+        return parseConvert(args.subspan(1), error);
     error = "unknown command '" + command + "'";
     return std::nullopt;
+}
+
+std::optional<CliArguments> CliArguments::parseConvert(std::span<const std::string> words, std::string& error)
+{
+    CliArguments parsed(CliCommand::Convert);
+    std::size_t positional = 0;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (word.starts_with("--")) {
+            if (i + 1 == words.size()) {
+                error = "option " + word + " needs a value";
+                return std::nullopt;
+            }
+            if (!parsed.takeConvertOption(word, words[++i], error))
+                return std::nullopt;
+            continue;
+        }
+        if (positional == 2) {
+            error = std::string("usage: tessaly-cli ") + kConvertUsage;
+            return std::nullopt;
+        }
+        (positional++ == 0 ? parsed.m_input : parsed.m_output) = word;
+    }
+    if (positional != 2) {
+        error = std::string("usage: tessaly-cli ") + kConvertUsage;
+        return std::nullopt;
+    }
+    if (!parsed.checkConvertOptions(error))
+        return std::nullopt;
+    return parsed;
+}
+
+bool CliArguments::takeConvertOption(const std::string& name, const std::string& value, std::string& error)
+{
+    const bool repeated = (name == "--size" && m_size) || (name == "--mode" && m_mode) ||
+                          (name == "--palette" && m_palette) || (name == "--index" && !m_indexText.empty());
+    if (repeated) {
+        error = "option " + name + " given twice";
+        return false;
+    }
+    if (name == "--size") {
+        m_size = parseSize(value);
+        if (!m_size)
+            error = invalidValue(name, value, "give WIDTHxHEIGHT, each from 1 to " + std::to_string(kMaxRequestedSide));
+        return m_size.has_value();
+    }
+    if (name == "--mode") {
+        m_mode = lookUp(kModeWords, value);
+        if (!m_mode)
+            error = invalidValue(name, value, "give mono, 16, 256, full or alpha");
+        return m_mode.has_value();
+    }
+    if (name == "--palette") {
+        m_palette = lookUp(kPaletteWords, value);
+        if (!m_palette)
+            error = invalidValue(name, value, "give none, keep, websafe or grey");
+        return m_palette.has_value();
+    }
+    if (name == "--index") {
+        if (value.empty()) {
+            error = invalidValue(name, value, "give an image number from 0");
+            return false;
+        }
+        m_indexText = value;
+        m_index = parseIndex(value);
+        return true;
+    }
+    error = "unknown option '" + name + "'";
+    return false;
+}
+
+// The same rules as the duplication dialog: a kept palette keeps the colour
+// mode too, and web-safe or grey palettes are 256-colour palettes.
+bool CliArguments::checkConvertOptions(std::string& error) const
+{
+    if (m_palette == ConversionType::KeepPalette && m_mode) {
+        error = "--palette keep keeps each image's colour mode; leave out --mode";
+        return false;
+    }
+    const bool needs256 = m_palette == ConversionType::WebSafe || m_palette == ConversionType::Greyscale;
+    if (needs256 && m_mode && m_mode != ColorMode::Color256) {
+        error = "--palette websafe and --palette grey need --mode 256";
+        return false;
+    }
+    return true;
 }
 
 } // namespace tessaly

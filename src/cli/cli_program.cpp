@@ -3,6 +3,7 @@
 #include <iostream>
 #include <vector>
 
+#include "convert/image_converter.h"
 #include "formats/built_in_icon_file_formats.h"
 #include "formats/pam_encoder.h"
 #include "image/file_bytes.h"
@@ -27,9 +28,22 @@ constexpr const char* kHelp = "Usage: tessaly-cli COMMAND ARGUMENTS\n"
                               "      through their palette. The alpha is the stored alpha of 32-bit\n"
                               "      images; for all others it is 0 where the mask makes a pixel\n"
                               "      transparent and 255 elsewhere.\n"
-                              "  tessaly-cli convert IN OUT.ico\n"
-                              "      Writes every image of IN into OUT.ico. An existing OUT.ico is\n"
-                              "      replaced only once the new file is complete.\n"
+                              "  tessaly-cli convert IN OUT.ico [OPTIONS]\n"
+                              "      Writes every image of IN into OUT.ico, or only image N with\n"
+                              "      --index N. With any of the options below each image is converted\n"
+                              "      as the editor's duplication dialog converts it; without them the\n"
+                              "      images are copied unchanged. An existing OUT.ico is replaced only\n"
+                              "      once the new file is complete.\n"
+                              "        --size WxH      the new size, each side from 1 to 1024\n"
+                              "                        (default: each image's own size)\n"
+                              "        --mode MODE     mono, 16, 256, full (24-bit) or alpha (32-bit\n"
+                              "                        with transparency) (default: each image's own)\n"
+                              "        --palette KIND  none: an adaptive 256-colour or the standard\n"
+                              "                        2- and 16-colour palettes (default); keep:\n"
+                              "                        resize only, keeping each image's colour mode\n"
+                              "                        and palette (no --mode); websafe or grey: the\n"
+                              "                        web-safe colours or 256 greys (256 colours)\n"
+                              "        --index N       only image N of IN (counted from 0)\n"
                               "  tessaly-cli --help\n"
                               "      Shows this text.\n"
                               "\n"
@@ -37,6 +51,15 @@ constexpr const char* kHelp = "Usage: tessaly-cli COMMAND ARGUMENTS\n"
                               "standard error.\n";
 
 constexpr const char* kProgram = "tessaly-cli: ";
+
+std::optional<IconImage> convertAsAsked(const IconImage& image, const CliArguments& args)
+{
+    const CliArguments::Size size = args.size().value_or(CliArguments::Size{image.width(), image.height()});
+    const std::int32_t bitCount = args.mode() ? bitCountOf(*args.mode()) : image.bitCount();
+    // A converter serves one request: its colour cache must not outlive the image.
+    return ImageConverter().convertImage(image, size.width, size.height, bitCount,
+                                         args.palette().value_or(ConversionType::None));
+}
 
 } // namespace
 
@@ -104,15 +127,9 @@ int CliProgram::exportImage(const CliArguments& args, std::ostream& err) const
     IconCollection collection(m_formats);
     if (!open(collection, args.input(), err))
         return kFailure;
-    const IconImage* image = args.index() ? collection.get(*args.index()) : nullptr;
-    if (!image) {
-        err << kProgram << "no image " << args.indexText() << " in " << args.input();
-        if (collection.count() == 0)
-            err << " (it holds no images)\n";
-        else
-            err << " (its images are numbered 0 to " << collection.count() - 1 << ")\n";
+    const IconImage* image = selectImage(collection, args, err);
+    if (!image)
         return kFailure;
-    }
     if (!writeFileReplacing(pathFromUtf8(args.output()), PamEncoder::encode(*image))) {
         err << kProgram << "cannot write " << args.output() << '\n';
         return kFailure;
@@ -133,11 +150,55 @@ int CliProgram::convert(const CliArguments& args, std::ostream& err) const
         err << kProgram << args.input() << " holds no image to write\n";
         return kFailure;
     }
-    if (!collection.save(pathFromUtf8(args.output()))) {
+    IconCollection converted(m_formats);
+    const bool whole = args.indexText().empty() && !args.convertsImages();
+    if (!whole && !convertImages(args, collection, converted, err))
+        return kFailure;
+    if (!(whole ? collection : converted).save(pathFromUtf8(args.output()))) {
         err << kProgram << "cannot write " << args.output() << '\n';
         return kFailure;
     }
     return kSuccess;
+}
+
+const IconImage* CliProgram::selectImage(const IconCollection& collection, const CliArguments& args,
+                                         std::ostream& err) const
+{
+    const IconImage* image = args.index() ? collection.get(*args.index()) : nullptr;
+    if (!image) {
+        err << kProgram << "no image " << args.indexText() << " in " << args.input();
+        if (collection.count() == 0)
+            err << " (it holds no images)\n";
+        else
+            err << " (its images are numbered 0 to " << collection.count() - 1 << ")\n";
+    }
+    return image;
+}
+
+bool CliProgram::convertImages(const CliArguments& args, const IconCollection& source, IconCollection& result,
+                               std::ostream& err) const
+{
+    std::int32_t first = 0;
+    std::int32_t end = source.count();
+    if (!args.indexText().empty()) {
+        if (!selectImage(source, args, err))
+            return false;
+        first = *args.index();
+        end = first + 1;
+    }
+    for (std::int32_t i = first; i < end; ++i) {
+        const IconImage& image = *source.get(i);
+        bool added = false;
+        if (!args.convertsImages())
+            added = result.addCopy(image);
+        else if (const std::optional<IconImage> converted = convertAsAsked(image, args))
+            added = result.addCopy(*converted);
+        if (!added) {
+            err << kProgram << "cannot convert image " << i << " of " << args.input() << '\n';
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace tessaly

@@ -32,6 +32,10 @@ private:
     int info(const CliArguments& args, std::ostream& out, std::ostream& err) const;
     int exportImage(const CliArguments& args, std::ostream& err) const;
     int convert(const CliArguments& args, std::ostream& err) const;
+    bool convertImages(const CliArguments& args, const IconCollection& source, IconCollection& result,
+                       std::ostream& err) const;
+    // The image an index names, or none with a message saying which exist.
+    const IconImage* selectImage(const IconCollection& collection, const CliArguments& args, std::ostream& err) const;
     bool open(IconCollection& collection, const std::string& path, std::ostream& err) const;
 
     const IconFileFormats& m_formats;

@@ -64,8 +64,72 @@ TEST(CliArguments, RefusesUnknownCommandsAndWrongArgumentCounts)
     EXPECT_FALSE(parse({"export", "a.ico", "0"}, &error));
     EXPECT_EQ(error, "usage: tessaly-cli export FILE INDEX OUT.pam");
     EXPECT_FALSE(parse({"convert", "a.ico"}, &error));
-    EXPECT_EQ(error, "usage: tessaly-cli convert IN OUT.ico");
+    EXPECT_EQ(error, "usage: tessaly-cli convert IN OUT.ico [--size WxH] [--mode mono|16|256|full|alpha] "
+                     "[--palette none|keep|websafe|grey] [--index N]");
+    EXPECT_FALSE(parse({"convert", "a.ico", "b.ico", "c.ico"}));
     EXPECT_FALSE(parse({"--help", "info"}));
+}
+
+TEST(CliArguments, TakesConvertOptionsInAnyOrder)
+{
+    const auto plain = parse({"convert", "in.ico", "out.ico"});
+    ASSERT_TRUE(plain);
+    EXPECT_FALSE(plain->convertsImages());
+    EXPECT_EQ(plain->indexText(), "");
+
+    const auto full = parse(
+        {"convert", "--mode", "alpha", "in.ico", "--size", "1024x7", "out.ico", "--palette", "none", "--index", "2"});
+    ASSERT_TRUE(full);
+    EXPECT_EQ(full->input(), "in.ico");
+    EXPECT_EQ(full->output(), "out.ico");
+    EXPECT_EQ(full->size()->width, 1024);
+    EXPECT_EQ(full->size()->height, 7);
+    EXPECT_EQ(full->mode(), ColorMode::SemiTransparent);
+    EXPECT_EQ(full->palette(), ConversionType::None);
+    EXPECT_EQ(full->index(), 2);
+    EXPECT_TRUE(full->convertsImages());
+
+    const std::pair<const char*, ColorMode> modes[] = {{"mono", ColorMode::Monochrome},
+                                                       {"16", ColorMode::Color16},
+                                                       {"256", ColorMode::Color256},
+                                                       {"full", ColorMode::FullColor}};
+    for (const auto& [word, mode] : modes)
+        EXPECT_EQ(parse({"convert", "a", "b", "--mode", word})->mode(), mode) << word;
+    EXPECT_EQ(parse({"convert", "a", "b", "--palette", "keep"})->palette(), ConversionType::KeepPalette);
+    EXPECT_EQ(parse({"convert", "a", "b", "--palette", "websafe"})->palette(), ConversionType::WebSafe);
+    EXPECT_EQ(parse({"convert", "a", "b", "--palette", "grey", "--mode", "256"})->palette(), ConversionType::Greyscale);
+    const auto indexOnly = parse({"convert", "a", "b", "--index", "x"});
+    EXPECT_FALSE(indexOnly->convertsImages());
+    EXPECT_FALSE(indexOnly->index());
+    EXPECT_EQ(indexOnly->indexText(), "x");
+}
+
+TEST(CliArguments, RefusesBadConvertOptionsNamingThem)
+{
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--size", "0x16"}, "invalid --size '0x16': give WIDTHxHEIGHT, each from 1 to 1024"},
+        {{"--size", "1025x16"}, "invalid --size '1025x16': give WIDTHxHEIGHT, each from 1 to 1024"},
+        {{"--size", "16"}, "invalid --size '16': give WIDTHxHEIGHT, each from 1 to 1024"},
+        {{"--size", "16x"}, "invalid --size '16x': give WIDTHxHEIGHT, each from 1 to 1024"},
+        {{"--size", "16x16x16"}, "invalid --size '16x16x16': give WIDTHxHEIGHT, each from 1 to 1024"},
+        {{"--size", "-16x16"}, "invalid --size '-16x16': give WIDTHxHEIGHT, each from 1 to 1024"},
+        {{"--mode", "8"}, "invalid --mode '8': give mono, 16, 256, full or alpha"},
+        {{"--palette", "gray"}, "invalid --palette 'gray': give none, keep, websafe or grey"},
+        {{"--index", ""}, "invalid --index '': give an image number from 0"},
+        {{"--colours", "8"}, "unknown option '--colours'"},
+        {{"--size"}, "option --size needs a value"},
+        {{"--mode", "16", "--mode", "256"}, "option --mode given twice"},
+        {{"--palette", "keep", "--mode", "16"}, "--palette keep keeps each image's colour mode; leave out --mode"},
+        {{"--palette", "websafe", "--mode", "16"}, "--palette websafe and --palette grey need --mode 256"},
+        {{"--mode", "full", "--palette", "grey"}, "--palette websafe and --palette grey need --mode 256"},
+    };
+    for (const auto& [options, message] : cases) {
+        std::vector<std::string> args{"convert", "in.ico", "out.ico"};
+        args.insert(args.end(), options.begin(), options.end());
+        std::string error;
+        EXPECT_FALSE(parse(args, &error)) << message;
+        EXPECT_EQ(error, message);
+    }
 }
 
 } // namespace

@@ -80,5 +80,56 @@ TEST_F(CliExecutableTest, ExportsAPamThatImageMagickReadsAsItReadsTheIcon)
     EXPECT_TRUE(test::sameVisiblePixels(test::fileContents(fromPam), test::fileContents(fromIcon), 32));
 }
 
+// The lines icotool prints for every image of a file.
+std::string icotoolList(const fs::path& file, const fs::path& listing)
+{
+    const std::string command = "icotool -l '" + file.string() + "' >'" + listing.string() + "' 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << readText(listing);
+    return readText(listing);
+}
+
+TEST_F(CliExecutableTest, ConvertedFilesReadBackInOtherProgramsAsAsked)
+{
+    ASSERT_TRUE(fs::exists("/usr/bin/icotool")) << "icoutils is missing: install the Debian package icoutils";
+    const fs::path converted = dir / "converted.ico";
+    ASSERT_EQ(
+        run("convert " + sample("ico/icotool_mixed.ico") + " '" + converted.string() + "' --size 48x24 --mode 16"), 0)
+        << err;
+    std::string expected;
+    for (int i = 1; i <= 5; ++i)
+        expected += "--icon --index=" + std::to_string(i) + " --width=48 --height=24 --bit-depth=4 --palette-size=16\n";
+    EXPECT_EQ(icotoolList(converted, dir / "list"), expected);
+
+    ASSERT_EQ(run("convert " + sample("ico/imagemagick_32bit.ico") + " '" + converted.string() +
+                  "' --index 0 --palette websafe"),
+              0)
+        << err;
+    EXPECT_EQ(icotoolList(converted, dir / "list").find("--index=2"), std::string::npos);
+    // ImageMagick decodes the written palette image: every visible colour
+    // must lie on the web-safe cube (each channel a multiple of 51).
+    const fs::path rgba = dir / "converted.rgba";
+    ASSERT_EQ(
+        std::system(("/usr/bin/convert '" + converted.string() + "' -depth 8 'RGBA:" + rgba.string() + "'").c_str()),
+        0);
+    const auto pixels = test::fileContents(rgba);
+    ASSERT_FALSE(pixels.empty());
+    int visible = 0;
+    for (std::size_t i = 0; i + 3 < pixels.size(); i += 4) {
+        if (pixels[i + 3] == 0)
+            continue;
+        ++visible;
+        for (int channel = 0; channel < 3; ++channel)
+            EXPECT_EQ(pixels[i + channel] % 51, 0) << "byte " << i + channel;
+    }
+    EXPECT_GT(visible, 0);
+}
+
+TEST_F(CliExecutableTest, ExitsWith1AndOneLineForABadConvertOption)
+{
+    EXPECT_EQ(run("convert " + sample("ico/icotool_mixed.ico") + " '" + (dir / "x.ico").string() + "' --mode 8"), 1);
+    EXPECT_EQ(err, "tessaly-cli: invalid --mode '8': give mono, 16, 256, full or alpha\nTry 'tessaly-cli --help'.\n");
+    EXPECT_FALSE(fs::exists(dir / "x.ico"));
+}
+
 } // namespace
 } // namespace tessaly

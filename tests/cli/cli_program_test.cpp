@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <vector>
 
+#include "convert/image_converter.h"
 #include "formats/built_in_icon_file_formats.h"
 #include "formats/ico_reader.h"
 #include "image/file_bytes.h"
@@ -51,7 +53,8 @@ TEST_F(CliProgramTest, HelpDescribesEveryCommand)
     EXPECT_EQ(run({"--help"}), 0);
     const std::string help = out.str();
     for (const char* part : {"info FILE", "INDEX: WIDTHxHEIGHT BITS-bit", "export FILE INDEX OUT.pam", "RGB_ALPHA",
-                             "convert IN OUT.ico", "--help"})
+                             "convert IN OUT.ico", "--size WxH", "--mode MODE", "mono, 16, 256, full", "--palette KIND",
+                             "websafe or grey", "--index N", "--help"})
         EXPECT_NE(help.find(part), std::string::npos) << part;
     EXPECT_EQ(err.str(), "");
 }
@@ -117,6 +120,77 @@ TEST_F(CliProgramTest, ConvertWritesOnlyIcoFilesAndKeepsTheTargetWhenTheInputFai
     EXPECT_EQ(run({"convert", utf8(dir / "missing.ico"), utf8(target)}), 1);
     EXPECT_EQ(err.str(), "tessaly-cli: cannot read " + utf8(dir / "missing.ico") + "\n");
     EXPECT_EQ(test::fileContents(target), (std::vector<std::uint8_t>{1, 2, 3}));
+}
+
+TEST_F(CliProgramTest, ConvertWithOptionsConvertsEveryImageAsTheConverterDoes)
+{
+    const fs::path target = dir / "converted.ico";
+    ASSERT_EQ(run({"convert", utf8(icon), utf8(target), "--size", "24x20", "--mode", "256"}), 0) << err.str();
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(run({"info", utf8(target)}), 0);
+    EXPECT_EQ(out.str(), "0: 24x20 8-bit\n1: 24x20 8-bit\n2: 24x20 8-bit\n");
+    IconCollection written(builtInIconFileFormats());
+    ASSERT_TRUE(written.open(target));
+    for (std::int32_t i = 0; i < 3; ++i) {
+        const auto expected = ImageConverter().convertImage(*collection.get(i), 24, 20, 8, ConversionType::None);
+        ASSERT_TRUE(expected);
+        EXPECT_TRUE(test::sameImage(*written.get(i), *expected)) << i;
+    }
+}
+
+TEST_F(CliProgramTest, ConvertKeepsEachImagesModeAndPaletteUnlessAsked)
+{
+    const fs::path target = dir / "kept.ico";
+    ASSERT_EQ(run({"convert", utf8(icon), utf8(target), "--palette", "keep", "--size", "8x8"}), 0) << err.str();
+    IconCollection written(builtInIconFileFormats());
+    ASSERT_TRUE(written.open(target));
+    ASSERT_EQ(written.count(), 3);
+    for (std::int32_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(written.get(i)->width(), 8);
+        EXPECT_EQ(written.get(i)->bitCount(), collection.get(i)->bitCount());
+        EXPECT_TRUE(std::ranges::equal(written.get(i)->paletteData(), collection.get(i)->paletteData())) << i;
+    }
+    // Only a mode: each image keeps its size.
+    ASSERT_EQ(run({"convert", utf8(icon), utf8(target), "--mode", "mono"}), 0) << err.str();
+    EXPECT_EQ(run({"info", utf8(target)}), 0);
+    EXPECT_EQ(out.str(), "0: 32x32 1-bit\n1: 16x16 1-bit\n2: 256x256 1-bit\n");
+}
+
+TEST_F(CliProgramTest, ConvertWithAnIndexWritesOnlyThatImage)
+{
+    const fs::path target = dir / "one.ico";
+    ASSERT_EQ(run({"convert", utf8(icon), utf8(target), "--index", "2", "--palette", "grey", "--size", "16x16"}), 0)
+        << err.str();
+    IconCollection written(builtInIconFileFormats());
+    ASSERT_TRUE(written.open(target));
+    ASSERT_EQ(written.count(), 1);
+    const IconImage& grey = *written.get(0);
+    ASSERT_EQ(grey.bitCount(), 8);
+    for (std::int32_t i = 0; i < 256; ++i)
+        EXPECT_EQ(grey.getPaletteColor(i),
+                  makeColor(static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i)));
+
+    // An index alone copies that image unchanged.
+    ASSERT_EQ(run({"convert", utf8(icon), utf8(target), "--index", "1"}), 0) << err.str();
+    ASSERT_TRUE(written.open(target));
+    ASSERT_EQ(written.count(), 1);
+    EXPECT_TRUE(test::sameImage(*written.get(0), *collection.get(1)));
+}
+
+TEST_F(CliProgramTest, ConvertRefusesBadOptionsAndIndexesWithoutWriting)
+{
+    const fs::path target = dir / "never.ico";
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--size", "2000x16"}, {"--mode", "grey"}, {"--palette", "websafe", "--mode", "full"}}) {
+        std::vector<std::string> line{"convert", utf8(icon), utf8(target)};
+        line.insert(line.end(), args.begin(), args.end());
+        EXPECT_EQ(run(line), 1) << args[0];
+        EXPECT_NE(err.str().find("tessaly-cli: "), std::string::npos);
+        EXPECT_NE(err.str().find("Try 'tessaly-cli --help'."), std::string::npos);
+    }
+    EXPECT_EQ(run({"convert", utf8(icon), utf8(target), "--index", "3", "--mode", "16"}), 1);
+    EXPECT_EQ(err.str(), "tessaly-cli: no image 3 in " + utf8(icon) + " (its images are numbered 0 to 2)\n");
+    EXPECT_FALSE(fs::exists(target));
 }
 
 TEST_F(CliProgramTest, RefusesWhatIsNoCommandAndPointsToTheHelp)

@@ -55,7 +55,7 @@ void CanvasLayout::layout(std::int32_t imageWidth, std::int32_t imageHeight, std
     m_origin = {x.origin, y.origin};
 }
 
-PixelPoint CanvasLayout::windowToPixel(CanvasPoint point, CanvasPoint scroll) const
+PixelPoint CanvasLayout::windowToPixel(ClientPoint point, ClientPoint scroll) const
 {
     std::int32_t x = point.x + scroll.x - m_origin.x;
     std::int32_t y = point.y + scroll.y - m_origin.y;
@@ -68,17 +68,17 @@ PixelPoint CanvasLayout::windowToPixel(CanvasPoint point, CanvasPoint scroll) co
     return {y / m_zoom, x / m_zoom};
 }
 
-CanvasPoint CanvasLayout::pixelToWindow(PixelPoint pixel, CanvasPoint scroll) const
+ClientPoint CanvasLayout::pixelToWindow(PixelPoint pixel, ClientPoint scroll) const
 {
     return {pixel.column * m_zoom + m_origin.x - scroll.x, pixel.row * m_zoom + m_origin.y - scroll.y};
 }
 
-PixelPoint CanvasLayout::deltaToPixels(CanvasPoint delta) const
+PixelPoint CanvasLayout::deltaToPixels(ClientPoint delta) const
 {
     return {delta.y / m_zoom, delta.x / m_zoom};
 }
 
-PixelRect CanvasLayout::visiblePixels(CanvasPoint clientSize, CanvasPoint scroll) const
+PixelRect CanvasLayout::visiblePixels(ClientPoint clientSize, ClientPoint scroll) const
 {
     const PixelPoint first = windowToPixel({m_zoom - 1, m_zoom - 1}, scroll);
     const PixelPoint last = windowToPixel({clientSize.x - m_zoom + 1, clientSize.y - m_zoom + 1}, scroll);

@@ -2,18 +2,11 @@
 
 #include <cstdint>
 
+#include "editing/client_point.h"
 #include "editing/pixel_point.h"
 #include "editing/pixel_rect.h"
 
 namespace tessaly {
-
-// A point of the canvas window's client area, or a distance between two.
-struct CanvasPoint {
-    std::int32_t x = 0;
-    std::int32_t y = 0;
-
-    friend bool operator==(const CanvasPoint&, const CanvasPoint&) = default;
-};
 
 // Where the magnified image lies in the canvas's scrollable area and how
 // window points map to pixels. Pure arithmetic, kept apart from the window
@@ -42,30 +35,30 @@ public:
     // Screen pixels per image pixel; 0 until the first layout with auto zoom.
     std::int32_t zoom() const { return m_zoom; }
     // The image's top-left corner in the scrollable area.
-    CanvasPoint origin() const { return m_origin; }
+    ClientPoint origin() const { return m_origin; }
     // The size of the scrollable area.
-    CanvasPoint extent() const { return m_extent; }
+    ClientPoint extent() const { return m_extent; }
     // Where "scroll home" goes: the image 16 pixels from the top-left corner.
-    CanvasPoint homePosition() const { return {m_origin.x - kMargin, m_origin.y - kMargin}; }
+    ClientPoint homePosition() const { return {m_origin.x - kMargin, m_origin.y - kMargin}; }
 
     // Pixel (row, column) under a client point; negative left of or above
     // the image. Needs a zoom above 0.
-    PixelPoint windowToPixel(CanvasPoint point, CanvasPoint scroll) const;
+    PixelPoint windowToPixel(ClientPoint point, ClientPoint scroll) const;
     // The client point of a pixel's top-left corner.
-    CanvasPoint pixelToWindow(PixelPoint pixel, CanvasPoint scroll) const;
+    ClientPoint pixelToWindow(PixelPoint pixel, ClientPoint scroll) const;
     // Whole pixels in a pointer movement, truncated toward zero.
-    PixelPoint deltaToPixels(CanvasPoint delta) const;
+    PixelPoint deltaToPixels(ClientPoint delta) const;
     // The pixels of the image that a client area of the given size shows
     // whole, clipped to the image.
-    PixelRect visiblePixels(CanvasPoint clientSize, CanvasPoint scroll) const;
+    PixelRect visiblePixels(ClientPoint clientSize, ClientPoint scroll) const;
 
 private:
     bool m_autoZoom = true;
     std::int32_t m_zoom = 0;
     std::int32_t m_imageWidth = 0;
     std::int32_t m_imageHeight = 0;
-    CanvasPoint m_origin;
-    CanvasPoint m_extent;
+    ClientPoint m_origin;
+    ClientPoint m_extent;
 };
 
 } // namespace tessaly

@@ -26,15 +26,15 @@ TEST(CanvasLayout, SmallImagesGetAWindowOfRoomAndLargeOnesScrollToTheMiddle)
 {
     // 16 x 16 at zoom 10 in 300 x 200: 160 drawn is more than half of 300 and of 200.
     const CanvasLayout large = laidOut(0, 16, 16, 300, 200);
-    EXPECT_EQ(large.extent(), (CanvasPoint{460, 360}));
-    EXPECT_EQ(large.origin(), (CanvasPoint{150, 100}));
-    EXPECT_EQ(large.homePosition(), (CanvasPoint{134, 84}));
+    EXPECT_EQ(large.extent(), (ClientPoint{460, 360}));
+    EXPECT_EQ(large.origin(), (ClientPoint{150, 100}));
+    EXPECT_EQ(large.homePosition(), (ClientPoint{134, 84}));
     // 16 x 16 at zoom 1: a window's width around the 16 pixels.
     const CanvasLayout small = laidOut(1, 16, 16, 300, 200);
-    EXPECT_EQ(small.extent(), (CanvasPoint{584, 384}));
-    EXPECT_EQ(small.origin(), (CanvasPoint{284, 184}));
-    EXPECT_EQ(laidOut(1, 0, 0, 300, 200).extent(), (CanvasPoint{0, 0}));
-    EXPECT_EQ(laidOut(1, 0, 0, 300, 200).origin(), (CanvasPoint{0, 0}));
+    EXPECT_EQ(small.extent(), (ClientPoint{584, 384}));
+    EXPECT_EQ(small.origin(), (ClientPoint{284, 184}));
+    EXPECT_EQ(laidOut(1, 0, 0, 300, 200).extent(), (ClientPoint{0, 0}));
+    EXPECT_EQ(laidOut(1, 0, 0, 300, 200).origin(), (ClientPoint{0, 0}));
 }
 
 TEST(CanvasLayout, ZoomSettingsChangeOnlyToKnownNewValues)
@@ -58,9 +58,9 @@ TEST(CanvasLayout, ZoomSettingsChangeOnlyToKnownNewValues)
 TEST(CanvasLayout, WindowPointsLeftOfOrAboveTheImageMapToNegativePixels)
 {
     const CanvasLayout layout = laidOut(8, 16, 16, 300, 200);
-    const CanvasPoint scroll{40, 30};
-    const CanvasPoint corner = layout.pixelToWindow({0, 0}, scroll);
-    EXPECT_EQ(corner, (CanvasPoint{layout.origin().x - 40, layout.origin().y - 30}));
+    const ClientPoint scroll{40, 30};
+    const ClientPoint corner = layout.pixelToWindow({0, 0}, scroll);
+    EXPECT_EQ(corner, (ClientPoint{layout.origin().x - 40, layout.origin().y - 30}));
     EXPECT_EQ(layout.windowToPixel(corner, scroll), (PixelPoint{0, 0}));
     EXPECT_EQ(layout.windowToPixel({corner.x + 7, corner.y + 7}, scroll), (PixelPoint{0, 0}));
     EXPECT_EQ(layout.windowToPixel({corner.x + 8, corner.y + 15}, scroll), (PixelPoint{1, 1}));
@@ -82,13 +82,13 @@ TEST(CanvasLayout, DeltasTruncateTowardZeroAndVisiblePixelsAreWholeAndInside)
 
     // Image corner 3 pixels right of and 5 below the client corner: the
     // corners mapped are (7, 7) and (193, 93), image points (4, 2) and (190, 88).
-    const CanvasPoint scroll{layout.origin().x - 3, layout.origin().y - 5};
+    const ClientPoint scroll{layout.origin().x - 3, layout.origin().y - 5};
     EXPECT_EQ(layout.visiblePixels({200, 100}, scroll), (PixelRect{0, 0, 11, 23}));
     // Scrolled 4 pixels into the image: pixel 0 is cut, 1 is the first whole one.
-    const CanvasPoint inside{layout.origin().x + 4, layout.origin().y + 4};
+    const ClientPoint inside{layout.origin().x + 4, layout.origin().y + 4};
     EXPECT_EQ(layout.visiblePixels({200, 100}, inside), (PixelRect{1, 1, 12, 24}));
     // Far past the image's end: clipped to the last row and column.
-    const CanvasPoint end{layout.origin().x + 500, layout.origin().y + 500};
+    const ClientPoint end{layout.origin().x + 500, layout.origin().y + 500};
     const PixelRect tail = layout.visiblePixels({200, 100}, end);
     EXPECT_EQ(tail.bottom, 63);
     EXPECT_EQ(tail.right, 63);

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <vector>
 
 #include "document/undo_entry.h"
 #include "editing/edit_image.h"
-#include "image/pointer_array.h"
+#include "editing/pixel_point.h"
 
 namespace tessaly {
 
@@ -29,26 +31,30 @@ public:
     // lies outside the image or already holds exactly the new pair.
     bool fill(std::int32_t row, std::int32_t column, std::uint32_t value, std::uint8_t mask);
 
-    std::int32_t spanCount() const { return m_spans.count(); }
-    const FillSpan& span(std::int32_t index) const { return m_spans.get(index); }
+    std::int32_t spanCount() const { return static_cast<std::int32_t>(m_spans.size()); }
+    const FillSpan& span(std::int32_t index) const { return m_spans[static_cast<std::size_t>(index)]; }
 
     void redo() override;
     void undo() override;
 
 private:
-    bool isOld(std::int32_t row, std::int32_t column) const;
+    bool isOld(const Cell& cell) const;
     // Fills the run of old cells through (row, column) and returns it.
     FillSpan fillRun(std::int32_t row, std::int32_t column);
     // Pushes one seed, at its right end, for every run of old cells of row
     // within first..last.
-    bool seedRow(PointerArray<PixelPoint>& seeds, std::int32_t row, std::int32_t first, std::int32_t last) const;
+    void seedRow(std::vector<PixelPoint>& seeds, std::int32_t row, std::int32_t first, std::int32_t last) const;
+    // The fill proper; throws std::bad_alloc when the seeds or spans outgrow memory.
+    void spread(std::int32_t row, std::int32_t column);
 
     EditImage& m_image;
     std::uint32_t m_oldValue = 0;
     std::uint32_t m_newValue = 0;
     std::uint8_t m_oldMask = 0;
     std::uint8_t m_newMask = 0;
-    PointerArray<FillSpan> m_spans{64};
+    // Both grow geometrically: a fixed growth step would copy them over and
+    // over, and a maze-like region of a 256 x 256 image holds 30,000 spans.
+    std::vector<FillSpan> m_spans;
 };
 
 } // namespace tessaly

@@ -1,0 +1,138 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+
+#include "document/stroke_entry.h"
+#include "document/undo_history.h"
+#include "editing/canvas_controller.h"
+#include "editing/edit_image.h"
+#include "editing/image_clipboard.h"
+#include "editing/selection.h"
+#include "editing/selection_commands.h"
+#include "editing/tool_state.h"
+#include "image/icon_image.h"
+#include "palette/palette.h"
+
+namespace {
+
+using namespace tessaly;
+
+constexpr std::int32_t kSide = 256;
+
+// A canvas at zoom 1 with the image at the client origin, that grants every request.
+class PlainCanvas final : public CanvasGeometry, public CanvasHost {
+public:
+    PixelPoint windowToPixel(ClientPoint p) const override { return {p.y, p.x}; }
+    ClientPoint pixelToWindow(PixelPoint p) const override { return {p.column, p.row}; }
+    PixelPoint deltaToPixels(ClientPoint d) const override { return {d.y, d.x}; }
+    PixelRect visiblePixels() const override { return {0, 0, kSide - 1, kSide - 1}; }
+    ClientPoint scrollPosition() const override { return {}; }
+    void scrollTo(ClientPoint) override {}
+    void captureMouse() override {}
+    void releaseMouse() override {}
+    void startTimer(std::uint32_t, std::uint32_t) override {}
+    void killTimer(std::uint32_t) override {}
+    void setAutoScroll(bool) override {}
+    ClientPoint pointerPosition() const override { return {}; }
+    void setCursor(CanvasCursor) override {}
+    void showSelectionMenu(ClientPoint, const SelectionMenuState&) override {}
+    void canvasReadout(PixelPoint) override {}
+    void invalidatePixels(const PixelRect&) override {}
+    void invertSelectionFrame(const PixelRect&) override {}
+};
+
+enum class Picture { SingleColour, Maze };
+
+// A 256 x 256 palette image. The maze has a wall at every odd row and odd
+// column, so the region around it is 4-connected but every other row breaks
+// into 128 one-pixel spans: the most seeds and spans a fill of this size meets.
+IconImage picture(Picture kind)
+{
+    IconImage icon;
+    icon.create(kSide, kSide, 8);
+    for (std::int32_t y = 0; y < kSide; ++y) {
+        for (std::int32_t x = 0; x < kSide; ++x) {
+            icon.setMask(y, x, false);
+            icon.setPixel(y, x, kind == Picture::Maze && (y % 2 == 1) && (x % 2 == 1) ? 1 : 0);
+        }
+    }
+    return icon;
+}
+
+// The editor's editing objects wired as in the program.
+struct Editor {
+    explicit Editor(Picture kind)
+    {
+        image.load(picture(kind));
+        controller.setView(&canvas, &canvas);
+        toolState.setColourMode(8);
+        toolState.setDrawingValue(7);
+    }
+    EditImage image;
+    Palette palette;
+    UndoHistory history;
+    ToolState toolState{image};
+    ImageClipboard clipboard;
+    Selection selection{image, palette, toolState};
+    SelectionCommands commands{image, selection, toolState, history, clipboard};
+    CanvasController controller{image, toolState, history, selection, commands};
+    PlainCanvas canvas;
+};
+
+// One click of the fill tool (the fill and its step pushed) and the undo of that step.
+void fillAndUndo(benchmark::State& state, Picture kind)
+{
+    Editor editor(kind);
+    editor.toolState.setTool(ToolId::Fill);
+    for (auto _ : state) {
+        editor.controller.buttonDown(MouseButton::Left, ClientPoint{0, 0});
+        editor.controller.buttonUp(MouseButton::Left, ClientPoint{0, 0});
+        editor.history.undo();
+    }
+    benchmark::DoNotOptimize(editor.image.valueAt(kSide - 1, kSide - 1));
+}
+BENCHMARK_CAPTURE(fillAndUndo, single_colour, Picture::SingleColour)
+    ->Name("editing/tessaly/fill_and_undo_256_single_colour")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(fillAndUndo, maze, Picture::Maze)
+    ->Name("editing/tessaly/fill_and_undo_256_maze")
+    ->Unit(benchmark::kMicrosecond);
+
+// Undo and redo of a recorded fill, once each.
+void fillUndoRedo(benchmark::State& state, Picture kind)
+{
+    Editor editor(kind);
+    editor.toolState.setTool(ToolId::Fill);
+    editor.controller.buttonDown(MouseButton::Left, ClientPoint{0, 0});
+    editor.controller.buttonUp(MouseButton::Left, ClientPoint{0, 0});
+    for (auto _ : state) {
+        editor.history.undo();
+        editor.history.redo();
+    }
+    benchmark::DoNotOptimize(editor.image.valueAt(kSide - 1, kSide - 1));
+}
+BENCHMARK_CAPTURE(fillUndoRedo, single_colour, Picture::SingleColour)
+    ->Name("editing/tessaly/fill_undo_redo_256_single_colour")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(fillUndoRedo, maze, Picture::Maze)
+    ->Name("editing/tessaly/fill_undo_redo_256_maze")
+    ->Unit(benchmark::kMicrosecond);
+
+// A pencil stroke zigzagging across the whole image through 64 pointer
+// positions (about 8000 pixels), released, and undone.
+void pencilStrokeAndUndo(benchmark::State& state)
+{
+    Editor editor(Picture::SingleColour);
+    editor.toolState.setTool(ToolId::Pencil);
+    for (auto _ : state) {
+        editor.controller.buttonDown(MouseButton::Left, ClientPoint{0, 0});
+        for (std::int32_t i = 1; i <= 64; ++i)
+            editor.controller.mouseMove(ClientPoint{(i % 2) * (kSide - 1), i * 4 - 1});
+        editor.controller.buttonUp(MouseButton::Left, ClientPoint{kSide - 1, kSide - 1});
+        editor.history.undo();
+    }
+    benchmark::DoNotOptimize(editor.image.valueAt(kSide - 1, kSide - 1));
+}
+BENCHMARK(pencilStrokeAndUndo)->Name("editing/tessaly/pencil_stroke_and_undo_256")->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -24,7 +24,7 @@ IconImage sampleIcon()
     return icon;
 }
 
-class EditCanvasTest : public test::CanvasFixture {};
+class EditCanvasTest : public test::CanvasWindowFixture {};
 
 TEST_F(EditCanvasTest, AutoZoomPutsTheImageSixteenPixelsFromTheCornerAndMapsPointsBack)
 {

@@ -12,7 +12,7 @@
 namespace tessaly::test {
 
 // The canvas of a workbench, 400 x 300 with scroll bars, without a tool window.
-class CanvasFixture : public ::testing::Test {
+class CanvasWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {

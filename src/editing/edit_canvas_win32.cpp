@@ -79,8 +79,9 @@ EditCanvas::~EditCanvas()
 bool EditCanvas::create(const Window& parent, const RECT& rect, int id)
 {
     // No class brush: the canvas erases around the image itself and paints
-    // the image whole, so nothing flickers.
-    if (!registerWindowClass(kClassName, CS_DBLCLKS, nullptr, nullptr, nullptr, nullptr))
+    // the image whole, so nothing flickers. The tool window registers the
+    // class the same way; the canvas answers WM_SETCURSOR with its own cursor.
+    if (!registerWindowClass(kClassName, CS_DBLCLKS, nullptr, LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr))
         return false;
     if (!Window::create(kClassName, L"", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_CLIPSIBLINGS, rect,
                         &parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))

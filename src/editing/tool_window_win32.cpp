@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "editing/edit_canvas_win32.h"
 #include "ui/window_class.h"
 
 namespace tessaly {
@@ -45,7 +46,7 @@ int ToolWindow::iconResource(ToolId id)
 
 bool ToolWindow::create(const Window& parent, const RECT& rect, int id)
 {
-    if (!registerWindowClass(L"IconEditor-ViewWindow", CS_DBLCLKS, nullptr, LoadCursorW(nullptr, IDC_ARROW), nullptr,
+    if (!registerWindowClass(EditCanvas::kClassName, CS_DBLCLKS, nullptr, LoadCursorW(nullptr, IDC_ARROW), nullptr,
                              nullptr))
         return false;
     HINSTANCE module = GetModuleHandleW(nullptr);
@@ -54,7 +55,7 @@ bool ToolWindow::create(const Window& parent, const RECT& rect, int id)
         m_icons[static_cast<std::size_t>(tool)] =
             static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(iconResource(static_cast<ToolId>(tool))), IMAGE_ICON,
                                           kIconSize, kIconSize, LR_DEFAULTCOLOR));
-    if (!Window::create(L"IconEditor-ViewWindow", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect, &parent,
+    if (!Window::create(EditCanvas::kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect, &parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
         return false;
     layout();

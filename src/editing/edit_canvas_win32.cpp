@@ -1,0 +1,557 @@
+#include "editing/edit_canvas_win32.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <array>
+
+#include "ui/window_class.h"
+
+namespace tessaly {
+namespace {
+
+struct BackgroundChoice {
+    bool twoTone;
+    ColorValue colour1; // a solid colour, or the two grey levels in red
+    ColorValue colour2;
+    ColorValue grid;
+};
+
+// The backgrounds of the view menu, in the order of their settings index.
+constexpr std::array<BackgroundChoice, EditCanvas::kBackgroundCount> kBackgrounds{{
+    {false, makeColor(255, 255, 255), 0, makeColor(175, 175, 175)},
+    {false, makeColor(0, 0, 0), 0, makeColor(96, 96, 128)},
+    {false, makeColor(192, 192, 192), 0, makeColor(48, 48, 96)},
+    {false, makeColor(64, 128, 112), 0, makeColor(64, 64, 64)},
+    {false, makeColor(64, 96, 128), 0, makeColor(64, 64, 64)},
+    {false, makeColor(128, 96, 96), 0, makeColor(64, 64, 64)},
+    {true, makeColor(255, 0, 0), makeColor(192, 0, 0), makeColor(0, 0, 0)},
+    {true, makeColor(192, 0, 0), makeColor(127, 0, 0), makeColor(0, 0, 0)},
+}};
+
+constexpr ColorValue grey(std::uint8_t level)
+{
+    return makeColor(level, level, level);
+}
+
+// The popup of the select tool: command, text.
+struct MenuItem {
+    UINT id;
+    const wchar_t* text;
+    bool SelectionMenuState::*enabled;
+};
+
+constexpr MenuItem kSelectionMenu[] = {
+    {10001, L"切り取り", &SelectionMenuState::cut},       {10002, L"コピー", &SelectionMenuState::copy},
+    {10003, L"貼り付け", &SelectionMenuState::paste},     {10004, L"削除", &SelectionMenuState::deleteSelection},
+    {10005, L"全て選択", &SelectionMenuState::selectAll}, {10006, L"選択を終了", &SelectionMenuState::commit},
+    {10007, L"選択を解除", &SelectionMenuState::cancel},
+};
+
+ClientPoint pointOf(LPARAM lParam)
+{
+    return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+ModifierKeys keysOf(WPARAM wParam)
+{
+    return {(wParam & MK_SHIFT) != 0, (wParam & MK_CONTROL) != 0};
+}
+
+} // namespace
+
+EditCanvas::EditCanvas(EditImage& image, Palette& palette, Selection& selection, CanvasController& controller)
+    : m_image(image)
+    , m_palette(palette)
+    , m_selection(selection)
+    , m_controller(controller)
+{
+    const BackgroundChoice& start = kBackgrounds[kDefaultBackground];
+    m_look = {start.twoTone, grey(redOf(start.colour1)), grey(redOf(start.colour2)), start.grid, true, false};
+    m_cursor = LoadCursorW(nullptr, IDC_ARROW);
+}
+
+EditCanvas::~EditCanvas()
+{
+    destroy();
+}
+
+bool EditCanvas::create(const Window& parent, const RECT& rect, int id)
+{
+    // No class brush: the canvas erases around the image itself and paints
+    // the image whole, so nothing flickers. The tool window registers the
+    // class the same way; the canvas answers WM_SETCURSOR with its own cursor.
+    if (!registerWindowClass(kClassName, CS_DBLCLKS, nullptr, LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr))
+        return false;
+    if (!Window::create(kClassName, L"", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_CLIPSIBLINGS, rect,
+                        &parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
+        return false;
+    relayout(ScrollHome::Yes);
+    return true;
+}
+
+void EditCanvas::setZoom(std::int32_t z)
+{
+    if (m_layout.setZoom(z))
+        relayout(ScrollHome::Yes);
+}
+
+void EditCanvas::setBackground(int index)
+{
+    if (index < 0 || index >= kBackgroundCount)
+        return;
+    const BackgroundChoice& choice = kBackgrounds[static_cast<std::size_t>(index)];
+    m_backgroundIndex = index;
+    if (choice.twoTone)
+        setTwoToneBackground(redOf(choice.colour1), redOf(choice.colour2));
+    else
+        setSolidBackground(choice.colour1);
+    setGridColour(choice.grid);
+}
+
+void EditCanvas::setSolidBackground(ColorValue colour)
+{
+    if (!m_look.twoTone && m_look.background1 == colour)
+        return;
+    m_look.twoTone = false;
+    m_look.background1 = colour;
+    repaintAll();
+}
+
+void EditCanvas::setTwoToneBackground(std::uint8_t level1, std::uint8_t level2)
+{
+    if (m_look.twoTone && m_look.background1 == grey(level1) && m_look.background2 == grey(level2))
+        return;
+    m_look.twoTone = true;
+    m_look.background1 = grey(level1);
+    m_look.background2 = grey(level2);
+    repaintAll();
+}
+
+void EditCanvas::setGridColour(ColorValue colour)
+{
+    if (m_look.gridColour == colour)
+        return;
+    m_look.gridColour = colour;
+    repaintAll();
+}
+
+void EditCanvas::setGridShown(bool shown)
+{
+    if (m_look.gridShown == shown)
+        return;
+    m_look.gridShown = shown;
+    repaintAll();
+}
+
+void EditCanvas::setMaskOverlay(bool on)
+{
+    if (m_look.maskOverlay == on)
+        return;
+    m_look.maskOverlay = on;
+    repaintAll();
+}
+
+void EditCanvas::invalidateIndexRange(std::int32_t first, std::int32_t last)
+{
+    if (!m_image.hasImage() || m_image.bitCount() > 8)
+        return;
+    PixelRect bounds;
+    const CellGrid& cells = m_image.cells();
+    for (std::int32_t row = 0; row < cells.rows(); ++row) {
+        const auto values = cells.row(row);
+        for (std::int32_t column = 0; column < cells.columns(); ++column) {
+            const auto value = static_cast<std::int64_t>(values[static_cast<std::size_t>(column)].value);
+            if (value >= first && value <= last)
+                bounds.include(row, column);
+        }
+    }
+    if (!bounds.isEmpty())
+        invalidatePixels(bounds);
+}
+
+void EditCanvas::showContextMenu(HMENU menu, ClientPoint point)
+{
+    POINT screen{point.x, point.y};
+    ClientToScreen(handle(), &screen);
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON, screen.x, screen.y, 0, handle(), nullptr);
+}
+
+void EditCanvas::redrawAll()
+{
+    repaintAll();
+}
+
+void EditCanvas::toolChanged(ToolId from, ToolId to)
+{
+    if (to == ToolId::MaskAdjust)
+        setMaskOverlay(true);
+    else if (from == ToolId::MaskAdjust)
+        setMaskOverlay(false);
+}
+
+void EditCanvas::relayout(ScrollHome home)
+{
+    if (!handle())
+        return;
+    const ClientPoint size = clientSize();
+    m_layout.layout(m_image.width(), m_image.height(), size.x, size.y);
+    setContentSize(m_layout.extent().x, m_layout.extent().y);
+    InvalidateRect(handle(), nullptr, TRUE);
+    if (home == ScrollHome::Yes && m_image.hasImage())
+        ScrollView::scrollTo(m_layout.homePosition().x, m_layout.homePosition().y);
+}
+
+ClientPoint EditCanvas::clientSize() const
+{
+    RECT client{};
+    clientRect(client);
+    return {client.right, client.bottom};
+}
+
+void EditCanvas::repaintAll()
+{
+    if (handle())
+        InvalidateRect(handle(), nullptr, FALSE);
+}
+
+// CanvasGeometry
+
+PixelPoint EditCanvas::windowToPixel(ClientPoint point) const
+{
+    return m_layout.zoom() > 0 ? m_layout.windowToPixel(point, scrollPosition()) : PixelPoint{-1, -1};
+}
+
+ClientPoint EditCanvas::pixelToWindow(PixelPoint pixel) const
+{
+    return m_layout.pixelToWindow(pixel, scrollPosition());
+}
+
+PixelPoint EditCanvas::deltaToPixels(ClientPoint delta) const
+{
+    return m_layout.zoom() > 0 ? m_layout.deltaToPixels(delta) : PixelPoint{};
+}
+
+PixelRect EditCanvas::visiblePixels() const
+{
+    return m_layout.zoom() > 0 ? m_layout.visiblePixels(clientSize(), scrollPosition()) : PixelRect{};
+}
+
+ClientPoint EditCanvas::scrollPosition() const
+{
+    const POINT position = ScrollView::scrollPosition();
+    return {position.x, position.y};
+}
+
+void EditCanvas::scrollTo(ClientPoint position)
+{
+    ScrollView::scrollTo(position.x, position.y);
+}
+
+// CanvasHost
+
+void EditCanvas::captureMouse()
+{
+    setCapture(true);
+}
+
+void EditCanvas::releaseMouse()
+{
+    m_releasing = true;
+    setCapture(false);
+    m_releasing = false;
+}
+
+void EditCanvas::startTimer(std::uint32_t id, std::uint32_t periodMs)
+{
+    SetTimer(handle(), id, periodMs, nullptr);
+}
+
+void EditCanvas::killTimer(std::uint32_t id)
+{
+    KillTimer(handle(), id);
+}
+
+ClientPoint EditCanvas::pointerPosition() const
+{
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    ScreenToClient(handle(), &cursor);
+    return {cursor.x, cursor.y};
+}
+
+void EditCanvas::setCursor(CanvasCursor cursor)
+{
+    const wchar_t* shape = IDC_ARROW;
+    switch (cursor) {
+    case CanvasCursor::Arrow:
+        break;
+    case CanvasCursor::SizeAll:
+        shape = IDC_SIZEALL;
+        break;
+    case CanvasCursor::SizeNS:
+        shape = IDC_SIZENS;
+        break;
+    case CanvasCursor::SizeWE:
+        shape = IDC_SIZEWE;
+        break;
+    case CanvasCursor::SizeNWSE:
+        shape = IDC_SIZENWSE;
+        break;
+    case CanvasCursor::SizeNESW:
+        shape = IDC_SIZENESW;
+        break;
+    }
+    m_cursor = LoadCursorW(nullptr, shape);
+    SetCursor(m_cursor);
+}
+
+void EditCanvas::showSelectionMenu(ClientPoint point, const SelectionMenuState& state)
+{
+    HMENU menu = CreatePopupMenu();
+    if (!menu)
+        return;
+    for (const MenuItem& item : kSelectionMenu)
+        AppendMenuW(menu, MF_STRING | (state.*item.enabled ? MF_ENABLED : MF_GRAYED), item.id, item.text);
+    showContextMenu(menu, point);
+    DestroyMenu(menu);
+}
+
+void EditCanvas::canvasReadout(PixelPoint pixel)
+{
+    if (m_status)
+        m_status->canvasReadout(pixel);
+}
+
+void EditCanvas::invalidatePixels(const PixelRect& rect)
+{
+    if (!handle() || rect.isEmpty() || m_layout.zoom() == 0)
+        return;
+    const std::int32_t zoom = m_layout.zoom();
+    const ClientPoint corner = pixelToWindow({rect.top, rect.left});
+    const RECT area{corner.x, corner.y, corner.x + rect.columns() * zoom + 1, corner.y + rect.rows() * zoom + 1};
+    InvalidateRect(handle(), &area, FALSE);
+}
+
+void EditCanvas::invertSelectionFrame(const PixelRect& rect)
+{
+    if (!handle())
+        return;
+    HDC dc = GetDC(handle());
+    drawFrame(dc, rect);
+    ReleaseDC(handle(), dc);
+}
+
+// Four one-pixel inverted lines on the pixel boundaries around rect, clipped
+// to the image and its closing grid line.
+void EditCanvas::drawFrame(HDC dc, const PixelRect& rect) const
+{
+    const std::int32_t zoom = m_layout.zoom();
+    if (rect.isEmpty() || zoom == 0 || !m_image.hasImage())
+        return;
+    const ClientPoint image = pixelToWindow({0, 0});
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, image.x, image.y, image.x + m_image.width() * zoom + 1,
+                      image.y + m_image.height() * zoom + 1);
+    const ClientPoint topLeft = pixelToWindow({rect.top, rect.left});
+    const ClientPoint bottomRight = pixelToWindow({rect.bottom + 1, rect.right + 1});
+    const int across = rect.columns() * zoom + 1;
+    const int down = rect.rows() * zoom - 1;
+    PatBlt(dc, topLeft.x, topLeft.y, across, 1, DSTINVERT);
+    PatBlt(dc, topLeft.x, bottomRight.y, across, 1, DSTINVERT);
+    PatBlt(dc, topLeft.x, topLeft.y + 1, 1, down, DSTINVERT);
+    PatBlt(dc, bottomRight.x, topLeft.y + 1, 1, down, DSTINVERT);
+    RestoreDC(dc, saved);
+}
+
+// Painting
+
+void EditCanvas::eraseInto(HDC dc) const
+{
+    RECT client{};
+    clientRect(client);
+    HBRUSH grey = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    const std::int32_t zoom = m_layout.zoom();
+    if (!m_image.hasImage() || zoom == 0) {
+        FillRect(dc, &client, grey);
+        return;
+    }
+    const ClientPoint corner = pixelToWindow({0, 0});
+    const RECT image{corner.x, corner.y, corner.x + m_image.width() * zoom, corner.y + m_image.height() * zoom};
+    const RECT bands[] = {
+        {client.left, client.top, client.right, std::min(image.top, client.bottom)},
+        {client.left, std::max(image.bottom, client.top), client.right, client.bottom},
+        {client.left, image.top, std::min(image.left, client.right), image.bottom},
+        {std::max(image.right, client.left), image.top, client.right, image.bottom},
+    };
+    for (const RECT& band : bands)
+        if (band.right > band.left && band.bottom > band.top)
+            FillRect(dc, &band, grey);
+}
+
+void EditCanvas::paintInto(HDC dc, const RECT& update)
+{
+    const std::int32_t zoom = m_layout.zoom();
+    if (zoom == 0 || !m_image.hasImage())
+        return;
+    const PixelRect range = pixelsUnder(update);
+    if (range.isEmpty())
+        return;
+    const CanvasPixels size = CanvasRenderer::outputSize(range, zoom, m_look);
+    // Room for the closing line even without the grid: there it lies
+    // outside the image (grey), or outside the update area.
+    const std::int32_t width = range.columns() * zoom + 1;
+    const std::int32_t height = range.rows() * zoom + 1;
+    if (!ensureBuffer(width, height))
+        return;
+    const RECT closingColumn{size.width, 0, width, height};
+    const RECT closingRow{0, size.height, width, height};
+    m_buffer.fillRect32(closingColumn, makeColor(128, 128, 128));
+    m_buffer.fillRect32(closingRow, makeColor(128, 128, 128));
+    std::array<ColorValue, 256> palette{};
+    m_palette.copyRange(0, palette);
+    const CanvasPixels pixels{
+        reinterpret_cast<std::uint32_t*>(m_buffer.bits() +
+                                         static_cast<std::ptrdiff_t>(m_buffer.bytesPerRow()) * (m_buffer.height() - 1)),
+        -m_buffer.bytesPerRow() / 4, size.width, size.height};
+    m_renderer.render(m_image, palette, range, zoom, m_look, overlays(), pixels);
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, update.left, update.top, update.right, update.bottom);
+    const ClientPoint corner = pixelToWindow({range.top, range.left});
+    m_buffer.drawTo(dc, corner.x, corner.y, width, height, 0, 0, SRCCOPY);
+    drawFrame(dc, m_selection.rect());
+    RestoreDC(dc, saved);
+}
+
+PixelRect EditCanvas::pixelsUnder(const RECT& update) const
+{
+    const std::int32_t zoom = m_layout.zoom();
+    const ClientPoint corner = pixelToWindow({0, 0});
+    const RECT image{corner.x, corner.y, corner.x + m_image.width() * zoom + 1, corner.y + m_image.height() * zoom + 1};
+    RECT common{};
+    if (!IntersectRect(&common, &update, &image))
+        return {};
+    const auto clamp = [](std::int32_t v, std::int32_t last) { return std::clamp(v, 0, last); };
+    return {clamp((update.top - corner.y) / zoom, m_image.height() - 1),
+            clamp((update.left - corner.x) / zoom, m_image.width() - 1),
+            clamp((update.bottom - corner.y) / zoom, m_image.height() - 1),
+            clamp((update.right - corner.x) / zoom, m_image.width() - 1)};
+}
+
+CanvasOverlays EditCanvas::overlays() const
+{
+    CanvasOverlays result;
+    if (m_selection.hasContent() && m_selection.hasRect()) {
+        result.floating = &m_selection.display();
+        result.floatingRect = m_selection.rect();
+    }
+    const LineDrag& line = m_controller.lineDrag();
+    result.lineActive = line.isActive();
+    result.lineStart = line.startPoint();
+    result.lineEnd = line.endPoint();
+    result.lineValue = line.value();
+    result.lineMask = line.mask();
+    const RectDrag& rect = m_controller.rectDrag();
+    if (rect.isActive())
+        result.rectPreview = rect.rect();
+    result.rectValue = rect.value();
+    result.rectMask = rect.mask();
+    return result;
+}
+
+bool EditCanvas::ensureBuffer(std::int32_t width, std::int32_t height)
+{
+    if (!m_buffer.empty() && m_buffer.width() >= width && m_buffer.height() >= height)
+        return true;
+    const std::int32_t newWidth = std::max(width, m_buffer.empty() ? 0 : m_buffer.width());
+    const std::int32_t newHeight = std::max(height, m_buffer.empty() ? 0 : m_buffer.height());
+    m_buffer.release();
+    return m_buffer.create32(newWidth, newHeight);
+}
+
+void EditCanvas::onPaint()
+{
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(handle(), &paint);
+    paintInto(dc, paint.rcPaint);
+    EndPaint(handle(), &paint);
+}
+
+// Messages
+
+LRESULT EditCanvas::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SIZE:
+        ScrollView::handleMessage(message, wParam, lParam);
+        relayout(ScrollHome::No);
+        return 0;
+    case WM_ERASEBKGND:
+        eraseInto(reinterpret_cast<HDC>(wParam));
+        return 1;
+    case WM_PAINT:
+        onPaint();
+        return 0;
+    case WM_COMMAND:
+        m_controller.contextCommand(LOWORD(wParam));
+        return 0;
+    case WM_TIMER:
+        ScrollView::handleMessage(message, wParam, lParam);
+        m_controller.timerTick(static_cast<std::uint32_t>(wParam));
+        return 0;
+    case WM_MENUSELECT:
+        if (m_status && HIWORD(wParam) != 0xFFFF)
+            m_status->selectionPopupHint(LOWORD(wParam));
+        return 0;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) != HTCLIENT)
+            return defaultProcess(message, wParam, lParam);
+        SetCursor(m_cursor);
+        return TRUE;
+    case WM_CAPTURECHANGED:
+        ScrollView::handleMessage(message, wParam, lParam);
+        // Another window took the mouse (a menu, a message box): the drag's
+        // release will never arrive here.
+        if (!m_releasing && lParam != 0 && reinterpret_cast<HWND>(lParam) != handle())
+            m_controller.captureLost();
+        return 0;
+    default:
+        if (mouseMessage(message, wParam, lParam))
+            return 0;
+        return ScrollView::handleMessage(message, wParam, lParam);
+    }
+}
+
+// The base takes the capture and runs the drag auto-scroll; then the tool acts.
+bool EditCanvas::mouseMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const ClientPoint point = pointOf(lParam);
+    const ModifierKeys keys = keysOf(wParam);
+    switch (message) {
+    case WM_MOUSEMOVE:
+        ScrollView::handleMessage(message, wParam, lParam);
+        m_controller.mouseMove(point, keys);
+        return true;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        ScrollView::handleMessage(message, wParam, lParam);
+        m_controller.buttonDown(message == WM_LBUTTONDOWN ? MouseButton::Left : MouseButton::Right, point, keys);
+        return true;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        // The base lets go of the capture first; that must not look like a
+        // lost drag before the controller has seen the release.
+        m_releasing = true;
+        ScrollView::handleMessage(message, wParam, lParam);
+        m_releasing = false;
+        m_controller.buttonUp(message == WM_LBUTTONUP ? MouseButton::Left : MouseButton::Right, point, keys);
+        return true;
+    case WM_LBUTTONDBLCLK:
+        m_controller.doubleClick(MouseButton::Left, point, keys);
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace tessaly

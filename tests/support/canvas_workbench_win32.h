@@ -1,0 +1,103 @@
+#pragma once
+
+#include <windows.h>
+
+#include "document/undo_history.h"
+#include "editing/canvas_controller.h"
+#include "editing/edit_canvas_win32.h"
+#include "editing/edit_image.h"
+#include "editing/image_clipboard.h"
+#include "editing/selection.h"
+#include "editing/selection_commands.h"
+#include "editing/tool_state.h"
+#include "editing/tool_window_win32.h"
+#include "palette/palette.h"
+#include "ui/window.h"
+#include "ui/window_class.h"
+
+namespace tessaly::test {
+
+// A plain top-level window to hold the views under test.
+class HostFrame final : public Window {
+public:
+    ~HostFrame() override { destroy(); }
+    // A program's only window ends its message loop when closed.
+    bool quitOnClose = false;
+    bool create(int width, int height, DWORD style = WS_POPUP)
+    {
+        if (!registerWindowClass(L"TessalyEditingTestFrame", 0, nullptr, LoadCursorW(nullptr, IDC_ARROW),
+                                 reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)), nullptr))
+            return false;
+        return Window::create(L"TessalyEditingTestFrame", L"Tessaly canvas", style, 0, 0, width, height, nullptr,
+                              nullptr);
+    }
+
+protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_DESTROY && quitOnClose)
+            PostQuitMessage(0);
+        return Window::handleMessage(message, wParam, lParam);
+    }
+};
+
+// The editing model wired as the editor wires it, with a real canvas and
+// tool window in a frame: for the window tests, the viewer and the benchmark.
+class CanvasWorkbench {
+public:
+    CanvasWorkbench()
+        : toolState(image)
+        , selection(image, palette, toolState)
+        , commands(image, selection, toolState, history, clipboard)
+        , controller(image, toolState, history, selection, commands)
+        , canvas(image, palette, selection, controller)
+        , tools(toolState)
+    {
+    }
+    ~CanvasWorkbench() { image.setObservers(nullptr, nullptr); }
+
+    // The canvas fills canvasArea; the tool window (when toolArea is not
+    // empty) sits in toolArea.
+    bool create(int width, int height, const RECT& canvasArea, const RECT& toolArea, DWORD style = WS_POPUP)
+    {
+        if (!frame.create(width, height, style) || !canvas.create(frame, canvasArea, 1))
+            return false;
+        if (!IsRectEmpty(&toolArea) && !tools.create(frame, toolArea, 10004))
+            return false;
+        image.setObservers(&canvas, nullptr);
+        toolState.addObserver(&commands);
+        toolState.addObserver(&controller);
+        toolState.addObserver(&canvas);
+        toolState.addObserver(&tools);
+        selection.setView(&canvas, &canvas);
+        controller.setView(&canvas, &canvas);
+        // Shown, because a hidden window collects no update region.
+        frame.show(SW_SHOWNOACTIVATE);
+        return true;
+    }
+
+    // Opens icon for editing as the document does.
+    bool open(const IconImage& icon)
+    {
+        if (!image.load(icon))
+            return false;
+        if (icon.hasPalette() && !palette.takeFromIcon(icon))
+            return false;
+        toolState.setColourMode(icon.bitCount());
+        return true;
+    }
+
+    EditImage image;
+    Palette palette;
+    ToolState toolState;
+    UndoHistory history;
+    ImageClipboard clipboard;
+    Selection selection;
+    SelectionCommands commands;
+    CanvasController controller;
+    HostFrame frame;
+    EditCanvas canvas;
+    ToolWindow tools;
+};
+
+} // namespace tessaly::test

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <vector>
+
+#include "image/color_value.h"
 
 namespace tessaly {
 namespace {
@@ -28,9 +32,16 @@ void drainQueue()
     }
 }
 
+// What the application hands its main window.
+struct FrameParts {
+    ImageClipboard imageClipboard;
+    ClipboardLink clipboardLink;
+};
+
 TEST(MainFrame, IsAFrameworkWindowOfTheMainFrameClass)
 {
-    MainFrame frame;
+    FrameParts parts;
+    MainFrame frame(parts.imageClipboard, parts.clipboardLink);
     ASSERT_TRUE(frame.create());
     EXPECT_EQ(className(frame.handle()), L"IconEditor-MainFrame");
     EXPECT_EQ(title(frame.handle()), L"Tessaly");
@@ -44,7 +55,8 @@ TEST(MainFrame, IsAFrameworkWindowOfTheMainFrameClass)
 TEST(MainFrame, ClosingItAsksTheLoopToQuit)
 {
     drainQueue();
-    MainFrame frame;
+    FrameParts parts;
+    MainFrame frame(parts.imageClipboard, parts.clipboardLink);
     ASSERT_TRUE(frame.create());
     frame.send(WM_CLOSE, 0, 0);
     EXPECT_EQ(frame.handle(), nullptr);
@@ -55,7 +67,8 @@ TEST(MainFrame, ClosingItAsksTheLoopToQuit)
 
 TEST(MainFrame, CanBeMadeAgainAfterClosing)
 {
-    MainFrame frame;
+    FrameParts parts;
+    MainFrame frame(parts.imageClipboard, parts.clipboardLink);
     ASSERT_TRUE(frame.create());
     frame.send(WM_CLOSE, 0, 0);
     drainQueue();
@@ -63,6 +76,96 @@ TEST(MainFrame, CanBeMadeAgainAfterClosing)
     EXPECT_NE(frame.handle(), nullptr);
     frame.destroy();
     drainQueue();
+}
+
+void pumpMessages()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageW(&message);
+}
+
+// Puts data on the clipboard as another program would: its own window, its own block.
+bool putOnClipboard(UINT format, const std::vector<std::uint8_t>& bytes)
+{
+    HWND other = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    bool set = false;
+    if (other && OpenClipboard(other)) {
+        EmptyClipboard();
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+        std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+        GlobalUnlock(block);
+        set = SetClipboardData(format, block) != nullptr;
+        set = CloseClipboard() && set;
+    }
+    DestroyWindow(other);
+    pumpMessages();
+    return set;
+}
+
+// A 2 x 1 24-bit bottom-up bitmap: red, then blue.
+std::vector<std::uint8_t> redBlueDib()
+{
+    std::vector<std::uint8_t> dib(40 + 8, 0);
+    const std::uint8_t header[] = {40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0};
+    std::memcpy(dib.data(), header, sizeof header);
+    const std::uint8_t pixels[] = {0, 0, 255, 255, 0, 0, 0, 0};
+    std::memcpy(dib.data() + 40, pixels, sizeof pixels);
+    return dib;
+}
+
+TEST(MainFrame, KeepsTheImageClipboardInStepWithOtherProgramsCopies)
+{
+    FrameParts parts;
+    MainFrame frame(parts.imageClipboard, parts.clipboardLink);
+    ASSERT_TRUE(frame.create());
+    EXPECT_EQ(GetClipboardViewer(), frame.handle());
+
+    ASSERT_TRUE(putOnClipboard(CF_DIB, redBlueDib()));
+    const CellGrid& content = parts.imageClipboard.content();
+    ASSERT_EQ(content.rows(), 1);
+    ASSERT_EQ(content.columns(), 2);
+    EXPECT_EQ(content.at(0, 0), (Cell{makeColor(255, 0, 0, 255), 0}));
+    EXPECT_EQ(content.at(0, 1), (Cell{makeColor(0, 0, 255, 255), 0}));
+
+    // Text from another program leaves nothing to paste.
+    const std::string text = "not a picture";
+    ASSERT_TRUE(putOnClipboard(CF_TEXT, std::vector<std::uint8_t>(text.begin(), text.end() + 1)));
+    EXPECT_TRUE(parts.imageClipboard.isEmpty());
+
+    const HWND handle = frame.handle();
+    frame.destroy();
+    drainQueue();
+    EXPECT_NE(GetClipboardViewer(), handle);
+}
+
+TEST(MainFrame, PutsTheEditorsCopyOnTheClipboardWithoutReadingItBack)
+{
+    FrameParts parts;
+    MainFrame frame(parts.imageClipboard, parts.clipboardLink);
+    ASSERT_TRUE(frame.create());
+
+    CellGrid copy;
+    ASSERT_TRUE(copy.setSize(1, 1));
+    copy.at(0, 0) = Cell{makeColor(10, 20, 30, 40), 1};
+    parts.imageClipboard.storeCopy(std::move(copy));
+    pumpMessages();
+
+    EXPECT_TRUE(parts.clipboardLink.clipboardHasDib());
+    // Had the change been read back, the cell would now be opaque and unmasked.
+    ASSERT_FALSE(parts.imageClipboard.isEmpty());
+    EXPECT_EQ(parts.imageClipboard.content().at(0, 0), (Cell{makeColor(10, 20, 30, 40), 1}));
+
+    // Once the window is gone, copies stay in the editor.
+    frame.destroy();
+    drainQueue();
+    ASSERT_TRUE(putOnClipboard(CF_DIB, redBlueDib()));
+    CellGrid later;
+    ASSERT_TRUE(later.setSize(1, 1));
+    parts.imageClipboard.storeCopy(std::move(later));
+    CellGrid onClipboard;
+    parts.clipboardLink.readClipboard(onClipboard);
+    EXPECT_EQ(onClipboard.columns(), 2);
 }
 
 } // namespace

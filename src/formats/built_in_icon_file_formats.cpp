@@ -2,8 +2,28 @@
 
 #include "formats/ico_reader.h"
 #include "formats/ico_writer.h"
+#include "formats/png_reader.h"
 
 namespace tessaly {
+
+namespace {
+
+// A PNG gives one image, which replaces the collection's; a refused file
+// delivers none, and the collection keeps what it had.
+bool readPng(const std::filesystem::path& path, IconImageList& images)
+{
+    PngReader reader;
+    if (!reader.read(path))
+        return false;
+    std::unique_ptr<IconImage> image = PngReader::fromPng(reader);
+    if (!image)
+        return false;
+    images.clear();
+    images.push_back(std::move(image));
+    return true;
+}
+
+} // namespace
 
 bool BuiltInIconFileFormats::read(IconFileKind kind, const std::filesystem::path& path, IconImageList& images) const
 {
@@ -11,10 +31,10 @@ bool BuiltInIconFileFormats::read(IconFileKind kind, const std::filesystem::path
     (void)images;
     switch (kind) {
     case IconFileKind::Ico: return IcoReader().readFile(path, images);
+    case IconFileKind::Png: return readPng(path, images);
     // FIXME: no reader exists yet for the other kinds; each open fails cleanly
-    // until the PNG, picture, bitmap and module readers are added here.
+    // until the picture, bitmap and module readers are added here.
     case IconFileKind::Picture:
-    case IconFileKind::Png:
     case IconFileKind::Bitmap:
     case IconFileKind::Module: return false;
     }

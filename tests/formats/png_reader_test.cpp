@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "formats/built_in_icon_file_formats.h"
+#include "image/icon_collection.h"
 #include "support/icon_samples.h"
 #include "support/png_file_builder.h"
 
@@ -280,6 +282,30 @@ TEST(PngSampleFiles, ImportTheOpaqueColoursOfTruecolourAndPaletteFiles)
         PngReader reader;
         const bool read = reader.read(fs::path(TESSALY_TEST_DATA_DIR) / "png" / (std::string(refused) + ".png"));
         EXPECT_FALSE(read && PngReader::fromPng(reader)) << refused;
+    }
+}
+
+} // namespace
+} // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+TEST(PngImport, ReplacesTheCollectionWithTheOneImageAndKeepsItOnARefusal)
+{
+    IconCollection collection{builtInIconFileFormats()};
+    ASSERT_TRUE(collection.addCopy(test::patternedImage(16, 16, 4, 1)));
+    ASSERT_TRUE(collection.addCopy(test::patternedImage(32, 32, 8, 2)));
+    const fs::path data = fs::path(TESSALY_TEST_DATA_DIR);
+    ASSERT_TRUE(collection.open(data / "png" / "im_palette4.png"));
+    ASSERT_EQ(collection.count(), 1);
+    EXPECT_EQ(collection.get(0)->width(), 13);
+    EXPECT_EQ(collection.get(0)->bitCount(), 4);
+    for (const fs::path& refused : {data / "png" / "im_rgba8.png", data / "malformed" / "png_truncated.png",
+                                    data / "png" / "no-such-file.png"}) {
+        EXPECT_FALSE(collection.open(refused)) << refused;
+        ASSERT_EQ(collection.count(), 1) << refused;
+        EXPECT_EQ(collection.get(0)->bitCount(), 4);
     }
 }
 

@@ -16,6 +16,21 @@ std::uint32_t reversedBits(std::uint32_t code, unsigned length)
     return reversed;
 }
 
+constexpr std::array<std::uint16_t, 1u << HuffmanTable::kMaxLookupBits> reversedLookupIndexes()
+{
+    std::array<std::uint16_t, 1u << HuffmanTable::kMaxLookupBits> table{};
+    for (std::uint32_t i = 0; i < table.size(); ++i) {
+        std::uint32_t reversed = 0;
+        for (unsigned b = 0; b < HuffmanTable::kMaxLookupBits; ++b)
+            reversed |= ((i >> b) & 1) << (HuffmanTable::kMaxLookupBits - 1 - b);
+        table[i] = static_cast<std::uint16_t>(reversed);
+    }
+    return table;
+}
+
+// A lookup index (next bit lowest) as a code (first bit highest), for kMaxLookupBits.
+constexpr std::array<std::uint16_t, 1u << HuffmanTable::kMaxLookupBits> kReversed = reversedLookupIndexes();
+
 } // namespace
 
 void HuffmanTable::build(std::span<const std::uint8_t> lengths, std::span<const std::uint32_t> meanings,
@@ -70,16 +85,18 @@ void HuffmanTable::fillLookup()
 
 std::uint32_t HuffmanTable::decodeBitByBit(std::uint64_t bits) const
 {
-    // The code at the length where it stops is at least that length's first
-    // code (it was not below the previous counter), so it names the
-    // (code - first)-th symbol of that length.
-    std::int32_t code = 0;
-    for (unsigned length = 1; length <= kMaxCodeLength; ++length) {
+    // Every code that ends within the lookup bits is in the table, so this
+    // code is still going at that length: it goes on from there. The code at
+    // the length where it stops is at least that length's first code (it was
+    // not below the previous counter), so it names the (code - first)-th
+    // symbol of that length.
+    auto code = static_cast<std::int32_t>(kReversed[bits & m_lookupMask] >> (kMaxLookupBits - m_lookupBits));
+    for (unsigned length = m_lookupBits + 1; length <= kMaxCodeLength; ++length) {
         code = code << 1 | static_cast<std::int32_t>((bits >> (length - 1)) & 1);
         if (code < m_counter[length])
             return m_sortedMeanings[static_cast<std::size_t>(m_offset[length] + code - m_first[length])] | length;
     }
-    return 0;
+    return kNoSymbol;
 }
 
 } // namespace tessaly

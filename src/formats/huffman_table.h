@@ -22,7 +22,7 @@ namespace tessaly {
 class HuffmanTable {
 public:
     static constexpr unsigned kMaxCodeLength = 15;
-    static constexpr unsigned kMaxLookupBits = 10;
+    static constexpr unsigned kMaxLookupBits = 11;
     static constexpr std::size_t kMaxSymbols = 288;
 
     // A decoded entry: bits 0-4 the code length (0: no symbol), bits 5-7 the
@@ -47,8 +47,12 @@ public:
     void build(std::span<const std::uint8_t> lengths, std::span<const std::uint32_t> meanings,
                unsigned maxLookupBits = kMaxLookupBits);
 
+    // What decode gives for a code that grows to 16 bits: an invalid entry
+    // of length 0.
+    static constexpr std::uint32_t kNoSymbol = kInvalid;
+
     // The entry for the code at the start of bits (the next input bit
-    // lowest), or 0 when no symbol has that code. Bits past the end of the
+    // lowest), or kNoSymbol when no symbol has that code. Bits past the end of the
     // input must be zeros; the caller checks the code length against the bits
     // it really has.
     std::uint32_t decode(std::uint64_t bits) const
@@ -64,8 +68,10 @@ private:
     std::array<std::int32_t, kMaxCodeLength + 1> m_first{};
     std::array<std::int32_t, kMaxCodeLength + 1> m_counter{};
     std::array<std::int32_t, kMaxCodeLength + 1> m_offset{}; // where a length's symbols start in m_sorted
-    std::array<std::uint32_t, kMaxSymbols> m_sortedMeanings{};
-    std::array<std::uint32_t, 1u << kMaxLookupBits> m_lookup{};
+    // Left uninitialised: a decoder holds three tables, and build writes
+    // every entry that decode reads.
+    std::array<std::uint32_t, kMaxSymbols> m_sortedMeanings;
+    std::array<std::uint32_t, 1u << kMaxLookupBits> m_lookup;
     unsigned m_lookupBits = 1;
     std::uint64_t m_lookupMask = 1;
 };

@@ -15,13 +15,15 @@ constexpr std::size_t kDistanceSymbols = 32;
 constexpr std::size_t kCodeLengthSymbols = 19;
 constexpr unsigned kDistanceLookupBits = 9;
 constexpr unsigned kCodeLengthLookupBits = 7;
-constexpr std::size_t kLongestMatch = 258;
-// decodeFast copies matches 8 bytes at a time and may write up to 7 bytes past
-// a match's end; it runs only while the output has room for that.
-constexpr std::size_t kFastOutputRoom = kLongestMatch + 8;
-// ... and while the input holds a whole refill, so that every bit it decodes
-// is real input: one refill gives 56 bits, a length/distance pair needs 48.
-constexpr std::size_t kFastInputBytes = 8;
+// decodeFast runs while the output has room for three literals; it copies
+// matches 8 bytes at a time, up to 7 bytes past their end, where there is
+// room for that, and the careful way elsewhere.
+constexpr std::size_t kFastLiteralRoom = 3;
+constexpr std::size_t kCopyOvershoot = 7;
+// ... and while the input holds two whole refills, so that every bit it
+// decodes is real input: one refill gives 56 bits, three literals take at
+// most 45, a length/distance pair at most 48.
+constexpr std::size_t kFastInputBytes = 16;
 
 constexpr std::array<std::uint8_t, kCodeLengthSymbols> kCodeLengthOrder = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
                                                                            11, 4,  12, 3, 13, 2, 14, 1, 15};
@@ -264,7 +266,7 @@ bool InflateDecoder::takeSymbol(const HuffmanTable& table, std::uint32_t& entry)
     m_in.refill();
     entry = table.decode(m_in.peek());
     const unsigned length = HuffmanTable::codeLength(entry);
-    if (entry == 0 || length > m_in.available())
+    if (length == 0 || length > m_in.available())
         return false;
     m_in.drop(length);
     return true;
@@ -285,26 +287,41 @@ bool InflateDecoder::decodeData(const HuffmanTable& literals, const HuffmanTable
 // loop runs only while both have room for the largest symbol.
 InflateDecoder::Progress InflateDecoder::decodeFast(const HuffmanTable& literals, const HuffmanTable& distances)
 {
-    if (m_capacity - m_written <= kFastOutputRoom)
+    if (m_capacity - m_written <= kFastLiteralRoom)
         return Progress::Continue;
     InflateBitReader in = m_in;
     std::uint8_t* const begin = m_out;
     std::uint8_t* out = m_out + m_written;
-    std::uint8_t* const outLimit = m_out + m_capacity - kFastOutputRoom;
+    std::uint8_t* const end = m_out + m_capacity;
+    std::uint8_t* const outLimit = end - kFastLiteralRoom;
     Progress progress = Progress::Continue;
     while (out < outLimit && in.bytesLeft() >= kFastInputBytes) {
         in.refill();
-        const std::uint32_t entry = literals.decode(in.peek());
+        std::uint32_t entry = literals.decode(in.peek());
+        if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain) {
+            // Runs of literals: up to three from one refill.
+            in.drop(HuffmanTable::codeLength(entry));
+            *out++ = static_cast<std::uint8_t>(HuffmanTable::valueOf(entry));
+            entry = literals.decode(in.peek());
+            if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain) {
+                in.drop(HuffmanTable::codeLength(entry));
+                *out++ = static_cast<std::uint8_t>(HuffmanTable::valueOf(entry));
+                entry = literals.decode(in.peek());
+                if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain) {
+                    in.drop(HuffmanTable::codeLength(entry));
+                    *out++ = static_cast<std::uint8_t>(HuffmanTable::valueOf(entry));
+                    continue;
+                }
+            }
+            // The entry stays valid: a refill only adds bits above those it read.
+            in.refill();
+        }
         const std::uint32_t kind = HuffmanTable::kindOf(entry);
-        if (entry == 0 || kind == HuffmanTable::kInvalid) {
+        if (kind == HuffmanTable::kInvalid) {
             progress = Progress::Failed;
             break;
         }
         in.drop(HuffmanTable::codeLength(entry));
-        if (kind == HuffmanTable::kPlain) {
-            *out++ = static_cast<std::uint8_t>(HuffmanTable::valueOf(entry));
-            continue;
-        }
         if (kind == HuffmanTable::kEndOfBlock) {
             progress = Progress::EndOfBlock;
             break;
@@ -312,7 +329,7 @@ InflateDecoder::Progress InflateDecoder::decodeFast(const HuffmanTable& literals
         const std::size_t length = HuffmanTable::valueOf(entry) + lowBits(in.peek(), HuffmanTable::extraBits(entry));
         in.drop(HuffmanTable::extraBits(entry));
         const std::uint32_t code = distances.decode(in.peek());
-        if (code == 0 || HuffmanTable::kindOf(code) == HuffmanTable::kInvalid) {
+        if (HuffmanTable::kindOf(code) == HuffmanTable::kInvalid) {
             progress = Progress::Failed;
             break;
         }
@@ -320,10 +337,15 @@ InflateDecoder::Progress InflateDecoder::decodeFast(const HuffmanTable& literals
         const std::size_t distance = HuffmanTable::valueOf(code) + lowBits(in.peek(), HuffmanTable::extraBits(code));
         in.drop(HuffmanTable::extraBits(code));
         const std::size_t effective = ((distance - 1) & m_windowMask) + 1;
-        if (effective > static_cast<std::size_t>(out - begin)) {
-            // Reaches before the first byte: rare, done the careful way.
+        if (effective > static_cast<std::size_t>(out - begin) ||
+            length + kCopyOvershoot > static_cast<std::size_t>(end - out)) {
+            // Reaching before the first byte, or near the end: rare, done the
+            // careful way (which fails a match that does not fit).
             m_written = static_cast<std::size_t>(out - begin);
-            copyMatch(length, distance);
+            if (!copyMatch(length, distance)) {
+                progress = Progress::Failed;
+                break;
+            }
             out = begin + m_written;
             continue;
         }

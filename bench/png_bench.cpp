@@ -23,7 +23,7 @@ using Bytes = std::vector<std::uint8_t>;
 struct Case {
     std::string name;
     Bytes file;
-    Bytes imageData;       // the IDAT chunks joined
+    Bytes imageData;      // the IDAT chunks joined
     std::size_t inflated; // the scanlines' size
 };
 
@@ -33,7 +33,8 @@ Bytes imageDataOf(const Bytes& file)
     Bytes joined;
     std::size_t at = 8;
     while (at + 12 <= file.size()) {
-        const std::size_t length = static_cast<std::size_t>(file[at]) << 24 | static_cast<std::size_t>(file[at + 1]) << 16 |
+        const std::size_t length = static_cast<std::size_t>(file[at]) << 24 |
+                                   static_cast<std::size_t>(file[at + 1]) << 16 |
                                    static_cast<std::size_t>(file[at + 2]) << 8 | file[at + 3];
         const auto body = file.begin() + static_cast<std::ptrdiff_t>(at + 8);
         if (std::equal(body - 4, body, "IDAT"))

@@ -29,12 +29,12 @@ constexpr std::array<std::uint8_t, kCodeLengthSymbols> kCodeLengthOrder = {16, 1
                                                                            11, 4,  12, 3, 13, 2, 14, 1, 15};
 
 // RFC 1951's length and distance bases, and their extra bits.
-constexpr std::array<std::uint16_t, 29> kLengthBase = {3,  4,  5,  6,  7,  8,  9,  10,  11,  13,  15,  17,  19,  23, 27,
+constexpr std::array<std::uint16_t, 29> kLengthBase = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
                                                        31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
 constexpr std::array<std::uint8_t, 29> kLengthExtra = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
                                                        2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-constexpr std::array<std::uint16_t, 30> kDistanceBase = {1,    2,    3,    4,    5,    7,     9,     13,    17,  25,
-                                                         33,   49,   65,   97,   129,  193,   257,   385,   513, 769,
+constexpr std::array<std::uint16_t, 30> kDistanceBase = {1,    2,    3,    4,    5,    7,    9,    13,    17,    25,
+                                                         33,   49,   65,   97,   129,  193,  257,  385,   513,   769,
                                                          1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
 constexpr std::array<std::uint8_t, 30> kDistanceExtra = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
                                                          6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
@@ -171,10 +171,14 @@ std::int64_t InflateDecoder::inflate(std::span<const std::uint8_t> data, std::sp
 bool InflateDecoder::decodeBlock(std::uint32_t type)
 {
     switch (type) {
-    case 0: return decodeStored();
-    case 1: return decodeData(fixedCodes().literals, fixedCodes().distances);
-    case 2: return readDynamicCodes() && decodeData(m_literals, m_distances);
-    default: return false;
+    case 0:
+        return decodeStored();
+    case 1:
+        return decodeData(fixedCodes().literals, fixedCodes().distances);
+    case 2:
+        return readDynamicCodes() && decodeData(m_literals, m_distances);
+    default:
+        return false;
     }
 }
 
@@ -357,8 +361,7 @@ InflateDecoder::Progress InflateDecoder::decodeFast(const HuffmanTable& literals
     return progress;
 }
 
-InflateDecoder::Progress InflateDecoder::decodeOneCarefully(const HuffmanTable& literals,
-                                                            const HuffmanTable& distances)
+InflateDecoder::Progress InflateDecoder::decodeOneCarefully(const HuffmanTable& literals, const HuffmanTable& distances)
 {
     std::uint32_t entry = 0;
     if (!takeSymbol(literals, entry))
@@ -369,9 +372,12 @@ InflateDecoder::Progress InflateDecoder::decodeOneCarefully(const HuffmanTable& 
             return Progress::Failed;
         m_out[m_written++] = static_cast<std::uint8_t>(HuffmanTable::valueOf(entry));
         return Progress::Continue;
-    case HuffmanTable::kEndOfBlock: return Progress::EndOfBlock;
-    case HuffmanTable::kInvalid: return Progress::Failed;
-    default: break;
+    case HuffmanTable::kEndOfBlock:
+        return Progress::EndOfBlock;
+    case HuffmanTable::kInvalid:
+        return Progress::Failed;
+    default:
+        break;
     }
     std::uint32_t extra = 0;
     if (!m_in.take(HuffmanTable::extraBits(entry), extra))

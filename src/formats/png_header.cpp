@@ -22,23 +22,32 @@ unsigned PngHeader::channels() const
 {
     switch (colorType) {
     case Grey:
-    case Palette: return 1;
-    case GreyAlpha: return 2;
-    case Truecolor: return 3;
-    case TruecolorAlpha: return 4;
-    default: return 0;
+    case Palette:
+        return 1;
+    case GreyAlpha:
+        return 2;
+    case Truecolor:
+        return 3;
+    case TruecolorAlpha:
+        return 4;
+    default:
+        return 0;
     }
 }
 
 bool PngHeader::isValidKind() const
 {
     switch (colorType) {
-    case Grey: return bitDepth == 1 || bitDepth == 2 || bitDepth == 4 || bitDepth == 8 || bitDepth == 16;
-    case Palette: return bitDepth == 1 || bitDepth == 2 || bitDepth == 4 || bitDepth == 8;
+    case Grey:
+        return bitDepth == 1 || bitDepth == 2 || bitDepth == 4 || bitDepth == 8 || bitDepth == 16;
+    case Palette:
+        return bitDepth == 1 || bitDepth == 2 || bitDepth == 4 || bitDepth == 8;
     case Truecolor:
     case GreyAlpha:
-    case TruecolorAlpha: return bitDepth == 8 || bitDepth == 16;
-    default: return false;
+    case TruecolorAlpha:
+        return bitDepth == 8 || bitDepth == 16;
+    default:
+        return false;
     }
 }
 

@@ -102,8 +102,8 @@ bool PngReader::parse(std::span<const std::uint8_t> file, Purpose purpose)
             return false;
         // The import takes every file as not interlaced: an interlaced one
         // then inflates to another size and fails.
-        const std::uint64_t size = purpose == Purpose::Import ? m_header.rowBytes(m_header.width) * m_header.height
-                                                              : scanlineBytes(m_header);
+        const std::uint64_t size =
+            purpose == Purpose::Import ? m_header.rowBytes(m_header.width) * m_header.height : scanlineBytes(m_header);
         if (size > m_imageData.size() * kMaxInflateRatio || size > kMaxScanlineBytes)
             return fail(PngReadProblem::MoreDataThanPossible);
         if (!inflateScanlines(size))
@@ -259,13 +259,17 @@ std::unique_ptr<IconImage> PngReader::fromPng(const PngReader& reader)
     if (header.colorType == PngHeader::Truecolor && header.bitDepth == 8)
         bitCount = 24;
     else if (header.colorType == PngHeader::Palette)
-        bitCount = header.bitDepth == 1 ? 1 : header.bitDepth == 2 || header.bitDepth == 4 ? 4 : header.bitDepth == 8 ? 8 : 0;
+        bitCount = header.bitDepth == 1                           ? 1
+                   : header.bitDepth == 2 || header.bitDepth == 4 ? 4
+                   : header.bitDepth == 8                         ? 8
+                                                                  : 0;
     if (!reader.m_decoded || bitCount == 0)
         return nullptr;
     auto image = std::make_unique<IconImage>();
     if (!image->create(static_cast<std::int32_t>(header.width), static_cast<std::int32_t>(header.height), bitCount))
         return nullptr;
-    const std::size_t entries = std::min<std::size_t>(reader.m_palette.size() / 3, static_cast<std::size_t>(image->colorCount()));
+    const std::size_t entries =
+        std::min<std::size_t>(reader.m_palette.size() / 3, static_cast<std::size_t>(image->colorCount()));
     for (std::size_t i = 0; i < entries; ++i) {
         const std::uint8_t* rgb = &reader.m_palette[3 * i];
         image->setPaletteColor(static_cast<std::int32_t>(i), makeColor(rgb[0], rgb[1], rgb[2]));
@@ -273,8 +277,8 @@ std::unique_ptr<IconImage> PngReader::fromPng(const PngReader& reader)
     const auto rowBytes = static_cast<std::size_t>(header.rowBytes(header.width));
     for (std::uint32_t i = 0; i < header.height; ++i) {
         const std::uint8_t* from = reader.m_scanlines.data() + i * rowBytes + 1;
-        std::uint8_t* to = image->pixelData().data() +
-                           static_cast<std::size_t>(header.height - 1 - i) * static_cast<std::size_t>(image->pixelStride());
+        std::uint8_t* to = image->pixelData().data() + static_cast<std::size_t>(header.height - 1 - i) *
+                                                           static_cast<std::size_t>(image->pixelStride());
         if (bitCount == 24) {
             for (std::uint32_t x = 0; x < header.width; ++x) {
                 to[3 * x] = from[3 * x + 2];

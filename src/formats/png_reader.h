@@ -14,17 +14,17 @@ namespace tessaly {
 // The rule a PNG file broke, for logs and tests; callers see only a boolean.
 enum class PngReadProblem {
     None,
-    FileUnreadable,        // missing, unreadable or over the input cap
-    NotAPng,               // the 8-byte signature is wrong
-    NoHeader,              // no IHDR chunk of 13 bytes
-    ImpossibleSize,        // a side of 0 or beyond IconImage::kMaxSide
-    UnsupportedKind,       // colour type and bit depth that PNG (or the import) does not allow
-    UnknownMethod,         // compression, filter or interlace method not defined by PNG
-    NoPalette,             // a palette image without PLTE (icon entries only)
-    MoreDataThanPossible,  // the image data could not inflate to the scanlines' size
-    DataDamaged,           // inflating gave anything but exactly the scanlines' size
-    UnknownFilterType,     // a scanline filter type above 4 (icon entries only)
-    ImageNotCreated,       // the image was refused or memory ran out
+    FileUnreadable,       // missing, unreadable or over the input cap
+    NotAPng,              // the 8-byte signature is wrong
+    NoHeader,             // no IHDR chunk of 13 bytes
+    ImpossibleSize,       // a side of 0 or beyond IconImage::kMaxSide
+    UnsupportedKind,      // colour type and bit depth that PNG (or the import) does not allow
+    UnknownMethod,        // compression, filter or interlace method not defined by PNG
+    NoPalette,            // a palette image without PLTE (icon entries only)
+    MoreDataThanPossible, // the image data could not inflate to the scanlines' size
+    DataDamaged,          // inflating gave anything but exactly the scanlines' size
+    UnknownFilterType,    // a scanline filter type above 4 (icon entries only)
+    ImageNotCreated,      // the image was refused or memory ran out
 };
 
 // Reads PNG files with the program's own chunk parser, inflate decoder and

@@ -38,15 +38,18 @@ PngRgbaConverter::PngRgbaConverter(const PngHeader& header, std::span<const std:
         for (std::size_t i = 0; m_hasKey && i < 3; ++i)
             m_key[i] = u16be(transparency.data() + 2 * i);
         break;
-    default: break; // colour types with alpha have no tRNS
+    default:
+        break; // colour types with alpha have no tRNS
     }
 }
 
 std::uint32_t PngRgbaConverter::sample(const std::uint8_t* scanline, std::size_t index) const
 {
     switch (m_header.bitDepth) {
-    case 16: return u16be(scanline + 2 * index);
-    case 8: return scanline[index];
+    case 16:
+        return u16be(scanline + 2 * index);
+    case 8:
+        return scanline[index];
     default: {
         const std::size_t bit = index * m_header.bitDepth;
         const unsigned shift = 8 - m_header.bitDepth - static_cast<unsigned>(bit % 8);
@@ -58,13 +61,18 @@ std::uint32_t PngRgbaConverter::sample(const std::uint8_t* scanline, std::size_t
 std::uint8_t PngRgbaConverter::to8Bits(std::uint32_t value) const
 {
     switch (m_header.bitDepth) {
-    case 1: return static_cast<std::uint8_t>(value * 255);
-    case 2: return static_cast<std::uint8_t>(value * 85);
-    case 4: return static_cast<std::uint8_t>(value * 17);
+    case 1:
+        return static_cast<std::uint8_t>(value * 255);
+    case 2:
+        return static_cast<std::uint8_t>(value * 85);
+    case 4:
+        return static_cast<std::uint8_t>(value * 17);
     // 257 * k maps to k exactly, and every value to the k below it, as other
     // readers of 16-bit files do.
-    case 16: return static_cast<std::uint8_t>(value / 257);
-    default: return static_cast<std::uint8_t>(value);
+    case 16:
+        return static_cast<std::uint8_t>(value / 257);
+    default:
+        return static_cast<std::uint8_t>(value);
     }
 }
 
@@ -91,8 +99,7 @@ void PngRgbaConverter::convert(const std::uint8_t* scanline, std::size_t pixels,
         if (channels <= 2) { // grey, grey with alpha
             const std::uint32_t grey = sample(scanline, first);
             out[0] = out[1] = out[2] = to8Bits(grey);
-            out[3] = channels == 2 ? to8Bits(sample(scanline, first + 1))
-                                   : (m_hasKey && grey == m_key[0] ? 0 : 255);
+            out[3] = channels == 2 ? to8Bits(sample(scanline, first + 1)) : (m_hasKey && grey == m_key[0] ? 0 : 255);
             continue;
         }
         const std::uint32_t red = sample(scanline, first);

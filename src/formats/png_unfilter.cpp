@@ -23,7 +23,8 @@ std::uint8_t paeth(int left, int above, int upperLeft)
 bool unfilterRow(std::uint8_t type, std::uint8_t* row, const std::uint8_t* above, std::size_t n, std::size_t step)
 {
     switch (type) {
-    case 0: return true;
+    case 0:
+        return true;
     case 1:
         for (std::size_t i = step; i < n; ++i)
             row[i] = static_cast<std::uint8_t>(row[i] + row[i - step]);
@@ -49,7 +50,8 @@ bool unfilterRow(std::uint8_t type, std::uint8_t* row, const std::uint8_t* above
             row[i] = static_cast<std::uint8_t>(row[i] + paeth(left, up, upperLeft));
         }
         return true;
-    default: return false;
+    default:
+        return false;
     }
 }
 

@@ -196,7 +196,14 @@ TEST(InflateDecoder, AgreesWithTheBitByBitReferenceOnDamagedStreams)
     std::mt19937 random(4);
     std::vector<Bytes> valid = {
         storedBlock(text("some stored text")),
-        DeflateBitWriter().bits(1, 1).bits(1, 2).fixedSymbol('a').fixedSymbol(285).fixedDistance(0).fixedSymbol(256).bytes(),
+        DeflateBitWriter()
+            .bits(1, 1)
+            .bits(1, 2)
+            .fixedSymbol('a')
+            .fixedSymbol(285)
+            .fixedDistance(0)
+            .fixedSymbol(256)
+            .bytes(),
     };
     int agreed = 0;
     for (int round = 0; round < 4000; ++round) {

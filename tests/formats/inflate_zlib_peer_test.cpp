@@ -114,7 +114,7 @@ TEST(InflateZlibPeer, StoredBlocksOfNoBytesAndOf65535BytesDecodeAsZlibDecodesThe
         b = static_cast<std::uint8_t>(random());
     test::DeflateBitWriter w;
     w.bits(0, 1).bits(0, 2).byte(0).byte(0).byte(0xFF).byte(0xFF); // empty, not final
-    w.bits(1, 1).bits(0, 2).byte(0xFF).byte(0xFF).byte(0).byte(0);  // 65535 bytes, final
+    w.bits(1, 1).bits(0, 2).byte(0xFF).byte(0xFF).byte(0).byte(0); // 65535 bytes, final
     for (std::uint8_t b : content)
         w.byte(b);
     Bytes stream = w.zlib();
@@ -150,13 +150,15 @@ TEST(InflateZlibPeer, StoredBlocksOfNoBytesAndOf65535BytesDecodeAsZlibDecodesThe
 TEST(InflateZlibPeer, StreamsCutAtEveryByteFailUnlessOnlyTheChecksumIsMissing)
 {
     const auto all = sources();
-    for (const auto& [name, level, strategy] : {std::tuple{"words", 6, Z_DEFAULT_STRATEGY},
-                                                std::tuple{"ramp", 9, Z_FIXED}, std::tuple{"noise", 0, Z_DEFAULT_STRATEGY}}) {
+    for (const auto& [name, level, strategy] :
+         {std::tuple{"words", 6, Z_DEFAULT_STRATEGY}, std::tuple{"ramp", 9, Z_FIXED},
+          std::tuple{"noise", 0, Z_DEFAULT_STRATEGY}}) {
         SCOPED_TRACE(name);
         Bytes source;
         for (const auto& [n, s] : all)
             if (n == name)
-                source.assign(s.begin(), s.begin() + std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(s.size()), 3000));
+                source.assign(s.begin(),
+                              s.begin() + std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(s.size()), 3000));
         const Bytes stream = deflateWithZlib(source, level, strategy, 15);
         for (std::size_t cut = 0; cut <= stream.size(); ++cut) {
             const Bytes part(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(cut));
@@ -179,7 +181,8 @@ TEST(InflateZlibPeer, DamagedStreamsDecodeAsZlibWhereItCanAndAsTheReferenceEvery
     int zlibAccepted = 0;
     for (int round = 0; round < 3000; ++round) {
         const auto& [name, full] = all[static_cast<std::size_t>(round) % all.size()];
-        const Bytes source(full.begin(), full.begin() + std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(full.size()), 2000));
+        const Bytes source(full.begin(),
+                           full.begin() + std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(full.size()), 2000));
         Bytes stream = deflateWithZlib(source, round % 10, round % 5 == 0 ? Z_FIXED : Z_DEFAULT_STRATEGY, 15);
         if (stream.size() <= 6)
             continue;
@@ -188,8 +191,7 @@ TEST(InflateZlibPeer, DamagedStreamsDecodeAsZlibWhereItCanAndAsTheReferenceEvery
         stream[at] ^= static_cast<std::uint8_t>(1u << (random() % 8));
         const std::size_t capacity = source.size();
         Bytes reference(capacity);
-        const std::int64_t referenceCount = test::ReferenceInflater().inflate(
-            std::span(stream).subspan(2), reference);
+        const std::int64_t referenceCount = test::ReferenceInflater().inflate(std::span(stream).subspan(2), reference);
         const auto result = ours(stream, capacity);
         ASSERT_EQ(result.has_value(), referenceCount == static_cast<std::int64_t>(capacity)) << "round " << round;
         if (result) {
@@ -210,16 +212,19 @@ TEST(InflateZlibPeer, DamagedStreamsDecodeAsZlibWhereItCanAndAsTheReferenceEvery
 TEST(InflateZlibPeer, DecodesTheImageDataOfRealPngFilesAsZlibDoes)
 {
     int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(TESSALY_TEST_DATA_DIR) / "png")) {
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(TESSALY_TEST_DATA_DIR) / "png")) {
         if (entry.path().extension() != ".png")
             continue;
         const Bytes file = test::fileContents(entry.path());
         Bytes joined;
         for (std::size_t at = 8; at + 12 <= file.size();) {
-            const std::size_t length = static_cast<std::size_t>(file[at]) << 24 | file[at + 1] << 16 | file[at + 2] << 8 | file[at + 3];
+            const std::size_t length =
+                static_cast<std::size_t>(file[at]) << 24 | file[at + 1] << 16 | file[at + 2] << 8 | file[at + 3];
             if (length > file.size() - at - 12)
                 break;
-            if (std::equal(file.begin() + static_cast<std::ptrdiff_t>(at) + 4, file.begin() + static_cast<std::ptrdiff_t>(at) + 8, "IDAT"))
+            if (std::equal(file.begin() + static_cast<std::ptrdiff_t>(at) + 4,
+                           file.begin() + static_cast<std::ptrdiff_t>(at) + 8, "IDAT"))
                 joined.insert(joined.end(), file.begin() + static_cast<std::ptrdiff_t>(at) + 8,
                               file.begin() + static_cast<std::ptrdiff_t>(at + 8 + length));
             at += length + 12;

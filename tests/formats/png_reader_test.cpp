@@ -134,7 +134,8 @@ TEST(PngReader, ImportRefusesKindsWithoutAnIconModeButReadsThem)
             rows.insert(rows.end(), 4 * kind.bytesPerPixel, 0x80);
         }
         PngReader reader;
-        ASSERT_TRUE(reader.read(PngFileBuilder().header(4, 4, kind.depth, kind.colorType).imageData(rows).end().bytes()));
+        ASSERT_TRUE(
+            reader.read(PngFileBuilder().header(4, 4, kind.depth, kind.colorType).imageData(rows).end().bytes()));
         EXPECT_FALSE(PngReader::fromPng(reader));
     }
     EXPECT_FALSE(PngReader::fromPng(PngReader())); // nothing read
@@ -158,11 +159,7 @@ TEST(PngReader, PaethTiesGoToTheByteAboveBeforeTheUpperLeft)
 {
     // Second row, second pixel: left 0, above 3, upper left 1 -> estimate 2,
     // equally far from above and upper left: above wins, 0 + 3 = 3.
-    const Bytes file = PngFileBuilder()
-                           .header(2, 2, 8, 0)
-                           .imageData({0, 1, 3, 4, 255, 0})
-                           .end()
-                           .bytes();
+    const Bytes file = PngFileBuilder().header(2, 2, 8, 0).imageData({0, 1, 3, 4, 255, 0}).end().bytes();
     PngReader reader;
     ASSERT_TRUE(reader.read(file));
     EXPECT_EQ(reader.scanlines()[4], 0);
@@ -254,9 +251,9 @@ TEST(PngSampleFiles, DecodeForIconEntriesToThePixelsTheirMakersRead)
 TEST(PngSampleFiles, ImportTheOpaqueColoursOfTruecolourAndPaletteFiles)
 {
     const std::vector<std::pair<std::string, int>> accepted = {
-        {"im_rgb8", 24},      {"pillow_rgb8", 24},      {"pillow_rgb8_trns", 24}, {"im_palette1", 1},
-        {"im_palette2", 4},   {"pillow_palette2_trns", 4}, {"im_palette4", 4},    {"pillow_palette4", 4},
-        {"im_palette8", 8},   {"im_palette8_trns", 8}};
+        {"im_rgb8", 24},    {"pillow_rgb8", 24},         {"pillow_rgb8_trns", 24}, {"im_palette1", 1},
+        {"im_palette2", 4}, {"pillow_palette2_trns", 4}, {"im_palette4", 4},       {"pillow_palette4", 4},
+        {"im_palette8", 8}, {"im_palette8_trns", 8}};
     for (const auto& [name, bitCount] : accepted) {
         SCOPED_TRACE(name);
         PngReader reader;
@@ -301,8 +298,8 @@ TEST(PngImport, ReplacesTheCollectionWithTheOneImageAndKeepsItOnARefusal)
     ASSERT_EQ(collection.count(), 1);
     EXPECT_EQ(collection.get(0)->width(), 13);
     EXPECT_EQ(collection.get(0)->bitCount(), 4);
-    for (const fs::path& refused : {data / "png" / "im_rgba8.png", data / "malformed" / "png_truncated.png",
-                                    data / "png" / "no-such-file.png"}) {
+    for (const fs::path& refused :
+         {data / "png" / "im_rgba8.png", data / "malformed" / "png_truncated.png", data / "png" / "no-such-file.png"}) {
         EXPECT_FALSE(collection.open(refused)) << refused;
         ASSERT_EQ(collection.count(), 1) << refused;
         EXPECT_EQ(collection.get(0)->bitCount(), 4);

@@ -10,7 +10,10 @@ namespace tessaly::test {
 // image data is a zlib stream of stored blocks, so no compressor is needed.
 class PngFileBuilder {
 public:
-    PngFileBuilder() : m_bytes{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'} {}
+    PngFileBuilder()
+        : m_bytes{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}
+    {
+    }
 
     PngFileBuilder& header(std::uint32_t width, std::uint32_t height, std::uint8_t depth, std::uint8_t colorType,
                            std::uint8_t interlace = 0)
@@ -36,7 +39,8 @@ public:
         const std::vector<std::uint8_t> stream = zlibStored(scanlines);
         for (std::size_t at = 0; at < stream.size(); at += pieceBytes) {
             const std::size_t end = std::min(stream.size(), at + pieceBytes);
-            chunk("IDAT", {stream.begin() + static_cast<std::ptrdiff_t>(at), stream.begin() + static_cast<std::ptrdiff_t>(end)});
+            chunk("IDAT", {stream.begin() + static_cast<std::ptrdiff_t>(at),
+                           stream.begin() + static_cast<std::ptrdiff_t>(end)});
         }
         return *this;
     }

@@ -13,7 +13,10 @@ namespace tessaly::test {
 // input, valid or not; tests and the fuzzer compare the two.
 class ReferenceInflater {
 public:
-    explicit ReferenceInflater(unsigned windowBits = 15) : m_window(std::size_t{1} << windowBits, 0) {}
+    explicit ReferenceInflater(unsigned windowBits = 15)
+        : m_window(std::size_t{1} << windowBits, 0)
+    {
+    }
 
     // The number of bytes produced, or -1.
     std::int64_t inflate(std::span<const std::uint8_t> data, std::span<std::uint8_t> output)
@@ -32,10 +35,7 @@ public:
                 return -1;
             final = (header & 1) != 0;
             const std::uint32_t type = header >> 1;
-            const bool ok = type == 0   ? stored()
-                            : type == 1 ? fixedBlock()
-                            : type == 2 ? dynamicBlock()
-                                        : false;
+            const bool ok = type == 0 ? stored() : type == 1 ? fixedBlock() : type == 2 ? dynamicBlock() : false;
             if (!ok)
                 return -1;
         }
@@ -207,8 +207,8 @@ private:
                                                31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
         static constexpr int lengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
                                                 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-        static constexpr int distBase[30] = {1,   2,   3,    4,    5,    7,    9,    13,   17,    25,
-                                             33,  49,  65,   97,   129,  193,  257,  385,  513,   769,
+        static constexpr int distBase[30] = {1,    2,    3,    4,    5,    7,    9,    13,    17,    25,
+                                             33,   49,   65,   97,   129,  193,  257,  385,   513,   769,
                                              1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
         for (;;) {
             int s = 0;

@@ -179,6 +179,16 @@ TEST(PngReader, ReadsUpToTheLastWholeChunkWhenIendIsMissing)
     EXPECT_EQ(reader.problem(), PngReadProblem::MoreDataThanPossible);
 }
 
+TEST(PngReader, RefusesAPictureWithoutRows)
+{
+    // Its image data inflates to the 0 bytes expected; it still makes no icon.
+    const Bytes file = PngFileBuilder().header(4, 0, 8, 2).imageData({}).end().bytes();
+    PngReader reader;
+    EXPECT_FALSE(reader.read(file));
+    EXPECT_EQ(reader.problem(), PngReadProblem::ImpossibleSize);
+    EXPECT_FALSE(PngReader::fromPng(reader));
+}
+
 TEST(PngReader, ImportFailsAnInterlacedFileThatTheIconEntriesDecode)
 {
     const fs::path file = fs::path(TESSALY_TEST_DATA_DIR) / "png" / "im_rgb8_interlaced.png";

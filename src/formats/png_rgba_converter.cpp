@@ -82,16 +82,40 @@ void PngRgbaConverter::convertPalette(const std::uint8_t* scanline, std::size_t 
         std::memcpy(rgba + 4 * x, m_palette[sample(scanline, x)].data(), 4);
 }
 
+// The common 8-bit kinds without a transparent value, sample by sample.
+bool PngRgbaConverter::convert8Bits(const std::uint8_t* scanline, std::size_t pixels, std::uint8_t* rgba) const
+{
+    switch (m_header.colorType) {
+    case PngHeader::TruecolorAlpha:
+        std::memcpy(rgba, scanline, 4 * pixels);
+        return true;
+    case PngHeader::Truecolor:
+        if (m_hasKey)
+            return false;
+        for (std::size_t x = 0; x < pixels; ++x, scanline += 3, rgba += 4) {
+            rgba[0] = scanline[0];
+            rgba[1] = scanline[1];
+            rgba[2] = scanline[2];
+            rgba[3] = 255;
+        }
+        return true;
+    case PngHeader::Palette:
+        for (std::size_t x = 0; x < pixels; ++x)
+            std::memcpy(rgba + 4 * x, m_palette[scanline[x]].data(), 4);
+        return true;
+    default:
+        return false;
+    }
+}
+
 void PngRgbaConverter::convert(const std::uint8_t* scanline, std::size_t pixels, std::uint8_t* rgba) const
 {
     if (m_header.colorType == PngHeader::Palette) {
         convertPalette(scanline, pixels, rgba);
         return;
     }
-    if (m_header.colorType == PngHeader::TruecolorAlpha && m_header.bitDepth == 8) {
-        std::memcpy(rgba, scanline, 4 * pixels);
+    if (m_header.bitDepth == 8 && convert8Bits(scanline, pixels, rgba))
         return;
-    }
     const unsigned channels = m_header.channels();
     for (std::size_t x = 0; x < pixels; ++x) {
         std::uint8_t* out = rgba + 4 * x;

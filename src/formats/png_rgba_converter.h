@@ -26,6 +26,7 @@ public:
 private:
     std::uint32_t sample(const std::uint8_t* scanline, std::size_t index) const;
     std::uint8_t to8Bits(std::uint32_t value) const;
+    bool convert8Bits(const std::uint8_t* scanline, std::size_t pixels, std::uint8_t* rgba) const;
     void convertPalette(const std::uint8_t* scanline, std::size_t pixels, std::uint8_t* rgba) const;
 
     PngHeader m_header;

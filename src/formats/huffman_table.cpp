@@ -67,7 +67,17 @@ void HuffmanTable::build(std::span<const std::uint8_t> lengths, std::span<const 
 void HuffmanTable::fillLookup()
 {
     const std::size_t size = std::size_t{1} << m_lookupBits;
-    std::fill_n(m_lookup.begin(), size, 0u);
+    // Entries no code reaches must read 0; when the codes within the table's
+    // bits fill it (a complete code), every entry is written below anyway.
+    std::size_t covered = 0;
+    for (unsigned length = 1; length <= m_lookupBits; ++length) {
+        const auto fitting =
+            std::min<std::int64_t>(m_counter[length] - m_first[length],
+                                   std::max<std::int64_t>(0, (std::int64_t{1} << length) - m_first[length]));
+        covered += static_cast<std::size_t>(fitting) << (m_lookupBits - length);
+    }
+    if (covered != size)
+        std::fill_n(m_lookup.begin(), size, 0u);
     for (unsigned length = 1; length <= m_lookupBits; ++length) {
         const std::int32_t count = m_counter[length] - m_first[length];
         for (std::int32_t i = 0; i < count; ++i) {

@@ -62,7 +62,7 @@ public:
     }
 
 private:
-    std::uint32_t decodeBitByBit(std::uint64_t bits) const;
+    [[gnu::noinline]] std::uint32_t decodeBitByBit(std::uint64_t bits) const;
     void fillLookup();
 
     std::array<std::int32_t, kMaxCodeLength + 1> m_first{};

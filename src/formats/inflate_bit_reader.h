@@ -28,15 +28,21 @@ public:
     void refill()
     {
         if (m_end - m_next >= 8) {
-            m_bits |= loadWord() << m_count;
-            m_next += (63 - m_count) >> 3;
-            m_count |= 56;
+            refillWhole();
             return;
         }
         while (m_count <= 55 && m_next < m_end) {
             m_bits |= static_cast<std::uint64_t>(*m_next++) << m_count;
             m_count += 8;
         }
+    }
+
+    // refill for a caller that knows at least 8 bytes are left.
+    void refillWhole()
+    {
+        m_bits |= loadWord() << m_count;
+        m_next += (63 - m_count) >> 3;
+        m_count |= 56;
     }
 
     // The buffered bits, next bit lowest; beyond available() they are either

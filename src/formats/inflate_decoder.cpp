@@ -300,7 +300,7 @@ InflateDecoder::Progress InflateDecoder::decodeFast(const HuffmanTable& literals
     std::uint8_t* const outLimit = end - kFastLiteralRoom;
     Progress progress = Progress::Continue;
     while (out < outLimit && in.bytesLeft() >= kFastInputBytes) {
-        in.refill();
+        in.refillWhole();
         std::uint32_t entry = literals.decode(in.peek());
         if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain) {
             // Runs of literals: up to three from one refill.
@@ -318,7 +318,7 @@ InflateDecoder::Progress InflateDecoder::decodeFast(const HuffmanTable& literals
                 }
             }
             // The entry stays valid: a refill only adds bits above those it read.
-            in.refill();
+            in.refillWhole();
         }
         const std::uint32_t kind = HuffmanTable::kindOf(entry);
         if (kind == HuffmanTable::kInvalid) {
@@ -406,8 +406,14 @@ bool InflateDecoder::copyMatch(std::size_t length, std::size_t distance)
     }
     std::uint8_t* const out = m_out + m_written;
     const std::uint8_t* const from = out - effective;
-    for (std::size_t i = 0; i < length; ++i)
-        out[i] = from[i];
+    if (effective >= length) {
+        std::memcpy(out, from, length);
+    } else if (effective == 1) {
+        std::memset(out, *from, length);
+    } else {
+        for (std::size_t i = 0; i < length; ++i) // overlapping: repeats the bytes just written
+            out[i] = from[i];
+    }
     m_written += length;
     return true;
 }

@@ -14,6 +14,10 @@ constexpr std::size_t kLiteralSymbols = 288;
 constexpr std::size_t kDistanceSymbols = 32;
 constexpr std::size_t kCodeLengthSymbols = 19;
 constexpr unsigned kDistanceLookupBits = 9;
+// Filling a lookup table costs more than it saves when few symbols follow:
+// the data of small images gets smaller tables (the results are the same).
+constexpr std::size_t kSmallDataBytes = 4096;
+constexpr unsigned kSmallLookupBits = 8;
 constexpr unsigned kCodeLengthLookupBits = 7;
 // decodeFast runs while the output has room for three literals; it copies
 // matches 8 bytes at a time, up to 7 bytes past their end, where there is
@@ -223,8 +227,10 @@ bool InflateDecoder::readDynamicCodes()
     const std::span<std::uint8_t> all = std::span(lengths).first(literalCount + distanceCount);
     if (!readCodeLengths(all))
         return false;
-    m_literals.build(all.first(literalCount), kLiteralMeanings);
-    m_distances.build(all.subspan(literalCount), kDistanceMeanings, kDistanceLookupBits);
+    const bool small = m_in.bytesLeft() < kSmallDataBytes;
+    m_literals.build(all.first(literalCount), kLiteralMeanings,
+                     small ? kSmallLookupBits : HuffmanTable::kMaxLookupBits);
+    m_distances.build(all.subspan(literalCount), kDistanceMeanings, small ? kSmallLookupBits : kDistanceLookupBits);
     return true;
 }
 

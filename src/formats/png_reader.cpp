@@ -93,7 +93,7 @@ bool PngReader::parse(std::span<const std::uint8_t> file, Purpose purpose)
     m_palette.clear();
     m_transparency.clear();
     m_imageData.clear();
-    m_scanlines.clear();
+    releaseScanlines();
     try {
         if (file.size() < kSignature.size() || !std::equal(kSignature.begin(), kSignature.end(), file.begin()))
             return fail(PngReadProblem::NotAPng);
@@ -116,7 +116,7 @@ bool PngReader::parse(std::span<const std::uint8_t> file, Purpose purpose)
         else if (!unfilterPasses())
             return fail(PngReadProblem::UnknownFilterType);
     } catch (const std::bad_alloc&) {
-        m_scanlines.clear();
+        releaseScanlines();
         return fail(PngReadProblem::ImageNotCreated);
     }
     m_decoded = true;
@@ -174,13 +174,22 @@ bool PngReader::checkHeader(Purpose purpose)
 
 bool PngReader::inflateScanlines(std::uint64_t size)
 {
-    m_scanlines.assign(static_cast<std::size_t>(size), 0);
+    m_scanlineStorage.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(size)]);
+    if (!m_scanlineStorage)
+        return fail(PngReadProblem::ImageNotCreated);
+    m_scanlines = {m_scanlineStorage.get(), static_cast<std::size_t>(size)};
     InflateDecoder decoder;
     if (!decoder.inflateZlib(m_imageData, m_scanlines))
         return fail(PngReadProblem::DataDamaged);
     m_imageData.clear();
     m_imageData.shrink_to_fit();
     return true;
+}
+
+void PngReader::releaseScanlines()
+{
+    m_scanlineStorage.reset();
+    m_scanlines = {};
 }
 
 bool PngReader::unfilterPasses()
@@ -192,7 +201,7 @@ bool PngReader::unfilterPasses()
         if (width == 0 || height == 0)
             continue;
         const auto rowBytes = static_cast<std::size_t>(m_header.rowBytes(width));
-        const std::span<std::uint8_t> rows = std::span(m_scanlines).subspan(offset, rowBytes * height);
+        const std::span<std::uint8_t> rows = m_scanlines.subspan(offset, rowBytes * height);
         if (!unfilterScanlines(rows, rowBytes, m_header.filterStep(), UnknownFilter::Fail))
             return false;
         offset += rows.size();

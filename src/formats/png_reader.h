@@ -75,6 +75,7 @@ private:
     bool inflateScanlines(std::uint64_t size);
     bool unfilterPasses();
     bool storeRgba(IconImage& image) const;
+    void releaseScanlines();
     bool fail(PngReadProblem problem);
 
     PngReadProblem m_problem = PngReadProblem::None;
@@ -84,7 +85,9 @@ private:
     std::vector<std::uint8_t> m_palette;
     std::vector<std::uint8_t> m_transparency;
     std::vector<std::uint8_t> m_imageData; // the IDAT chunks, joined
-    std::vector<std::uint8_t> m_scanlines;
+    // Not zero-filled: inflating writes every byte or the read fails.
+    std::unique_ptr<std::uint8_t[]> m_scanlineStorage;
+    std::span<std::uint8_t> m_scanlines;
 };
 
 } // namespace tessaly

@@ -20,8 +20,25 @@ std::uint8_t paeth(int left, int above, int upperLeft)
     return static_cast<std::uint8_t>(toLeft <= toAbove && toLeft <= toUpperLeft ? left : nearer);
 }
 
+template <std::size_t Step> void unfilterSubPixels(std::uint8_t* row, std::size_t n)
+{
+    for (std::size_t i = Step; i + Step <= n; i += Step) {
+        for (std::size_t k = 0; k < Step; ++k)
+            row[i + k] = static_cast<std::uint8_t>(row[i + k] + row[i + k - Step]);
+    }
+}
+
 void unfilterSub(std::uint8_t* row, std::size_t n, std::size_t step)
 {
+    // Whole pixels of 3 or 4 bytes, the pixel size known to the compiler.
+    if (step == 3 && n % 3 == 0) {
+        unfilterSubPixels<3>(row, n);
+        return;
+    }
+    if (step == 4 && n % 4 == 0) {
+        unfilterSubPixels<4>(row, n);
+        return;
+    }
     for (std::size_t i = step; i < n; ++i)
         row[i] = static_cast<std::uint8_t>(row[i] + row[i - step]);
 }

@@ -4,8 +4,28 @@
 #include "formats/ico_reader.h"
 #include "formats/ico_writer.h"
 #include "formats/module_icon_reader.h"
+#include "formats/png_reader.h"
 
 namespace tessaly {
+
+namespace {
+
+// A PNG gives one image, which replaces the collection's; a refused file
+// delivers none, and the collection keeps what it had.
+bool readPng(const std::filesystem::path& path, IconImageList& images)
+{
+    PngReader reader;
+    if (!reader.read(path))
+        return false;
+    std::unique_ptr<IconImage> image = PngReader::fromPng(reader);
+    if (!image)
+        return false;
+    images.clear();
+    images.push_back(std::move(image));
+    return true;
+}
+
+} // namespace
 
 bool BuiltInIconFileFormats::read(IconFileKind kind, const std::filesystem::path& path, IconImageList& images) const
 {
@@ -20,10 +40,8 @@ bool BuiltInIconFileFormats::read(IconFileKind kind, const std::filesystem::path
     // build's formats (PlatformIconFileFormats) reach.
     case IconFileKind::Picture:
         return false;
-    // FIXME: no reader exists yet for PNG; the open fails cleanly until the
-    // PNG reader is added here.
     case IconFileKind::Png:
-        return false;
+        return readPng(path, images);
     }
     return false;
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 
+#include "formats/png_reader.h"
 #include "image/color_mode.h"
 #include "image/file_bytes.h"
 #include "image/icon_image.h"
@@ -120,7 +121,6 @@ bool IcoReader::readFile(const std::filesystem::path& path, IconImageList& image
     if (!bytes) {
         images.clear();
         m_problem = IcoReadProblem::None;
-        m_skippedCompressed = 0;
         return fail(IcoReadProblem::FileUnreadable);
     }
     return read(*bytes, images);
@@ -130,7 +130,6 @@ bool IcoReader::read(std::span<const std::uint8_t> file, IconImageList& images)
 {
     images.clear();
     m_problem = IcoReadProblem::None;
-    m_skippedCompressed = 0;
 
     ByteReader in(file);
     std::uint16_t count = 0;
@@ -205,15 +204,13 @@ IcoReader::EntryOutcome IcoReader::readEntry(std::span<const std::uint8_t> file,
 
 IcoReader::EntryOutcome IcoReader::readPngEntry(std::span<const std::uint8_t> png, IconImageList& images)
 {
-    // FIXME: PNG-compressed entries (the 256x256 images of modern icons, and
-    // every entry of files from some tools) are passed over until the PNG
-    // decoder exists. Then: create an IconImage, fill it with
-    // PngReader::decodeToIconImage(png, image) and append it to images; a
-    // decoding failure is failEntry(...) with a problem of its own.
-    (void)png;
-    (void)images;
-    ++m_skippedCompressed;
-    return EntryOutcome::Skipped;
+    // The PNG's own header gives the size: the directory's width and height
+    // say 0 for the 256-pixel images that are usually stored this way.
+    auto image = std::make_unique<IconImage>();
+    if (!PngReader().decodeToIconImage(png, *image))
+        return failEntry(IcoReadProblem::PngEntryDamaged);
+    images.push_back(std::move(image));
+    return EntryOutcome::Read;
 }
 
 bool IcoReader::deriveShape(const IcoDirectoryEntry& entry, const BitmapInfoHeader& header, Shape& shape)

@@ -28,6 +28,7 @@ enum class IcoReadProblem {
     ImpossibleSize,             // width or height 0, negative or over IconImage::kMaxSide
     ImageDataPastEndOfFile,     // colour table, rows or mask run past the end of the file
     ImageNotCreated,            // over IconImage's size limit, or memory ran out
+    PngEntryDamaged,            // a PNG-compressed image that does not decode (see PngReader)
 };
 
 // Reads .ico files. Every image is read at the offset its directory entry
@@ -63,16 +64,16 @@ public:
     // Empties images, then fills it with every complete, valid image of the
     // file in directory order. False when the file is not an icon file or any
     // of its entries was damaged; the images read completely are kept then
-    // too. PNG-compressed entries are passed over (see skippedCompressedEntries).
+    // too. PNG-compressed entries become 32-bit images, transparent in the
+    // mask exactly where their alpha is 0.
     bool readFile(const std::filesystem::path& path, IconImageList& images);
     bool read(std::span<const std::uint8_t> file, IconImageList& images);
 
     // The first problem the last read met; None after a clean read.
     IcoReadProblem problem() const { return m_problem; }
-    int skippedCompressedEntries() const { return m_skippedCompressed; }
 
 private:
-    enum class EntryOutcome { Read, Skipped, Failed };
+    enum class EntryOutcome { Read, Failed };
 
     struct Shape {
         std::int32_t width = 0;
@@ -94,7 +95,6 @@ private:
     bool fail(IcoReadProblem problem);
 
     IcoReadProblem m_problem = IcoReadProblem::None;
-    int m_skippedCompressed = 0;
 };
 
 } // namespace tessaly

@@ -82,7 +82,6 @@ void IconGroupReader::read(std::span<const std::uint8_t> group, const IconLookup
         reader.read(singleImageIco(entry, *resource), read);
         if (read.empty()) {
             ++m_skipped;
-            m_skippedCompressed += reader.skippedCompressedEntries();
             continue;
         }
         for (auto& image : read)

@@ -30,12 +30,9 @@ public:
     void read(std::span<const std::uint8_t> group, const IconLookup& findIcon, IconImageList& images);
 
     int skippedEntries() const { return m_skipped; }
-    // Of those, the PNG-compressed ones the .ico reader passed over.
-    int skippedCompressedEntries() const { return m_skippedCompressed; }
 
 private:
     int m_skipped = 0;
-    int m_skippedCompressed = 0;
 };
 
 } // namespace tessaly

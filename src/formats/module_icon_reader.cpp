@@ -20,7 +20,6 @@ bool ModuleIconReader::read(std::span<const std::uint8_t> file, IconImageList& i
 {
     images.clear();
     m_skipped = 0;
-    m_skippedCompressed = 0;
     const std::optional<PeResourceDirectory> directory = PeResourceDirectory::parse(file, &m_problem);
     if (!directory)
         return false;
@@ -40,7 +39,6 @@ bool ModuleIconReader::read(std::span<const std::uint8_t> file, IconImageList& i
             reader.read(*bytes, findIcon, images);
     }
     m_skipped = reader.skippedEntries();
-    m_skippedCompressed = reader.skippedCompressedEntries();
     return true;
 }
 

@@ -23,12 +23,10 @@ public:
     PeProblem problem() const { return m_problem; }
     // Group entries whose icon resource was missing, short or damaged.
     int skippedEntries() const { return m_skipped; }
-    int skippedCompressedEntries() const { return m_skippedCompressed; }
 
 private:
     PeProblem m_problem = PeProblem::None;
     int m_skipped = 0;
-    int m_skippedCompressed = 0;
 };
 
 } // namespace tessaly

@@ -87,14 +87,12 @@ protected:
     struct Read {
         bool ok = false;
         IconImageList images;
-        int skipped = 0;
     };
     Read readIco(const fs::path& file)
     {
         Read result;
         IcoReader reader;
         result.ok = reader.readFile(file, result.images);
-        result.skipped = reader.skippedCompressedEntries();
         return result;
     }
 
@@ -130,8 +128,9 @@ TEST_F(IcoPeerTest, ImageMagickMultiSizeIconsReadWithTheirPixels)
             " -define icon:auto-resize=16,24,32,48,64,256 " + quoted(dir / "multi.ico"));
     const Read read = readIco(dir / "multi.ico");
     ASSERT_TRUE(read.ok);
-    EXPECT_EQ(shapes(read), (Shapes{{16, 16, 32}, {24, 24, 32}, {32, 32, 32}, {48, 48, 32}, {64, 64, 32}}));
-    EXPECT_EQ(read.skipped, 1); // the 256 x 256 image is PNG-compressed
+    // The 256 x 256 image is PNG-compressed.
+    EXPECT_EQ(shapes(read),
+              (Shapes{{16, 16, 32}, {24, 24, 32}, {32, 32, 32}, {48, 48, 32}, {64, 64, 32}, {256, 256, 32}}));
     expectPixelsAsImageMagickReadsThem(dir / "multi.ico", read);
 }
 
@@ -168,16 +167,40 @@ TEST_F(IcoPeerTest, IcotoolIconsOfEveryBitCountReadWithTheirPixels)
     expectPixelsAsImageMagickReadsThem(dir / "mixed.ico", read);
 }
 
-TEST_F(IcoPeerTest, PillowIconsReadWhileTheirPngEntriesArePassedOver)
+TEST_F(IcoPeerTest, PillowPngIconsReadWithThePixelsPillowAndImageMagickRead)
 {
+    // Pillow compresses every entry as PNG; each kind of picture it is given
+    // is stored as the PNG kind that suits it.
     makePicture("soft.png", "-size 64x64 radial-gradient:'rgba(255,128,0,1)'-'rgba(0,0,255,0)'");
+    makePicture("photo.png", "-seed 9 -size 48x48 plasma:fractal -depth 8");
     python("from PIL import Image\n"
-           "Image.open('soft.png').save('png.ico', sizes=[(16, 16), (32, 32), (48, 48)])\n");
-    const Read read = readIco(dir / "png.ico");
-    // FIXME: once PNG entries are decoded this file yields three 32-bit images.
-    EXPECT_TRUE(read.ok);
-    EXPECT_EQ(read.skipped, 3);
-    EXPECT_TRUE(read.images.empty());
+           "def save(img, name, sizes):\n"
+           "    img.save(name + '.ico', sizes=sizes)\n"
+           "    for i, size in enumerate(sorted(sizes)):\n"
+           "        icon = Image.open(name + '.ico')\n"
+           "        icon.size = size\n"
+           "        open(name + '.' + str(i) + '.rgba', 'wb').write(icon.convert('RGBA').tobytes())\n"
+           "save(Image.open('soft.png').convert('RGBA'), 'rgba', [(16, 16), (32, 32), (48, 48)])\n"
+           "save(Image.open('photo.png').convert('RGB'), 'rgb', [(48, 48)])\n"
+           "save(Image.open('photo.png').convert('P', palette=Image.Palette.ADAPTIVE, colors=16), 'p', [(48, 48)])\n"
+           "save(Image.open('photo.png').convert('L'), 'l', [(24, 24)])\n");
+    const std::vector<std::pair<std::string, Shapes>> cases = {
+        {"rgba", {{16, 16, 32}, {32, 32, 32}, {48, 48, 32}}},
+        {"rgb", {{48, 48, 32}}},
+        {"p", {{48, 48, 32}}},
+        {"l", {{24, 24, 32}}}};
+    for (const auto& [name, expectedShapes] : cases) {
+        SCOPED_TRACE(name);
+        const fs::path file = dir / (name + ".ico");
+        const Read read = readIco(file);
+        ASSERT_TRUE(read.ok);
+        ASSERT_EQ(shapes(read), expectedShapes);
+        for (std::size_t i = 0; i < read.images.size(); ++i) {
+            const auto pillow = test::fileContents(dir / (name + "." + std::to_string(i) + ".rgba"));
+            EXPECT_TRUE(test::sameVisiblePixels(test::rgbaOf(*read.images[i]), pillow, read.images[i]->width())) << i;
+        }
+        expectPixelsAsImageMagickReadsThem(file, read);
+    }
 }
 
 TEST_F(IcoPeerTest, PillowBitmapIconsReadWithThePixelsPillowWasGiven)

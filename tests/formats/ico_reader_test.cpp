@@ -31,7 +31,6 @@ struct ReadResult {
     bool ok = false;
     IconImageList images;
     IcoReadProblem problem = IcoReadProblem::None;
-    int skipped = 0;
 };
 
 ReadResult readBytes(std::span<const std::uint8_t> bytes)
@@ -40,7 +39,6 @@ ReadResult readBytes(std::span<const std::uint8_t> bytes)
     ReadResult result;
     result.ok = reader.read(bytes, result.images);
     result.problem = reader.problem();
-    result.skipped = reader.skippedCompressedEntries();
     return result;
 }
 
@@ -408,7 +406,7 @@ TEST(IcoReader, DoesNotTrustTheDirectoryByteCountAsABound)
     }
 }
 
-TEST(IcoReader, SkipsAPngEntryAndStillReadsTheBitmapEntry)
+TEST(IcoReader, DecodesAPngEntryBesideABitmapEntry)
 {
     const IconImage bmp = patternedImage(32, 32, 32, 1);
     IcoPart png;
@@ -416,19 +414,30 @@ TEST(IcoReader, SkipsAPngEntryAndStillReadsTheBitmapEntry)
     png.block.assign(kTinyPng.begin(), kTinyPng.end());
     const auto result = readBytes(assembleIco({png, partFor(bmp)}));
     ASSERT_TRUE(result.ok);
-    EXPECT_EQ(result.skipped, 1);
-    ASSERT_EQ(result.images.size(), 1u);
-    EXPECT_TRUE(sameImage(*result.images[0], bmp));
+    ASSERT_EQ(result.images.size(), 2u);
+    const IconImage& decoded = *result.images[0];
+    EXPECT_EQ(decoded.width(), 1);
+    EXPECT_EQ(decoded.height(), 1);
+    EXPECT_EQ(decoded.bitCount(), 32);
+    EXPECT_EQ(decoded.getPixel(0, 0), makeColor(255, 0, 0, 255));
+    EXPECT_FALSE(decoded.getMask(0, 0));
+    EXPECT_TRUE(sameImage(*result.images[1], bmp));
 }
 
-TEST(IcoReader, AFileOfPngEntriesOnlyReadsWithoutImages)
+TEST(IcoReader, ADamagedPngEntryCostsOnlyItself)
 {
-    IcoPart png;
-    png.block.assign(kTinyPng.begin(), kTinyPng.end());
-    const auto result = readBytes(assembleIco({png, png}));
-    EXPECT_TRUE(result.ok);
-    EXPECT_EQ(result.skipped, 2);
-    EXPECT_TRUE(result.images.empty());
+    const IconImage bmp = patternedImage(16, 16, 8, 2);
+    IcoPart damaged;
+    damaged.block.assign(kTinyPng.begin(), kTinyPng.end());
+    damaged.block[45] ^= 0xFF; // inside the compressed data
+    IcoPart good;
+    good.block.assign(kTinyPng.begin(), kTinyPng.end());
+    const auto result = readBytes(assembleIco({damaged, partFor(bmp), good}));
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.problem, IcoReadProblem::PngEntryDamaged);
+    ASSERT_EQ(result.images.size(), 2u);
+    EXPECT_TRUE(sameImage(*result.images[0], bmp));
+    EXPECT_EQ(result.images[1]->width(), 1);
 }
 
 TEST(IcoReader, EmptiesTheListItIsGiven)

@@ -25,18 +25,18 @@ struct Expected {
 struct Sample {
     const char* name;
     std::vector<Expected> images;
-    int skippedPngEntries;
 };
 
 const std::vector<Sample>& samples()
 {
     static const std::vector<Sample> all = {
-        {"imagemagick_32bit", {{16, 16, 32, 0}, {32, 32, 32, 1}, {48, 48, 32, 2}}, 1},
-        {"imagemagick_palette", {{16, 16, 4, 0}, {32, 32, 8, 1}}, 0},
-        {"icotool_mixed", {{16, 16, 1, 0}, {16, 16, 4, 1}, {32, 32, 8, 2}, {32, 32, 24, 3}, {64, 64, 32, 4}}, 0},
-        {"pillow_bmp32", {{32, 32, 32, 0}}, 0},  // no mask rows
-        {"pillow_palette", {{16, 16, 8, 0}}, 0}, // 5 colours, unpadded mask rows
-        {"pillow_png", {}, 2},
+        // The 256-pixel image is PNG-compressed.
+        {"imagemagick_32bit", {{16, 16, 32, 0}, {32, 32, 32, 1}, {48, 48, 32, 2}, {256, 256, 32, 3}}},
+        {"imagemagick_palette", {{16, 16, 4, 0}, {32, 32, 8, 1}}},
+        {"icotool_mixed", {{16, 16, 1, 0}, {16, 16, 4, 1}, {32, 32, 8, 2}, {32, 32, 24, 3}, {64, 64, 32, 4}}},
+        {"pillow_bmp32", {{32, 32, 32, 0}}},  // no mask rows
+        {"pillow_palette", {{16, 16, 8, 0}}}, // 5 colours, unpadded mask rows
+        {"pillow_png", {{16, 16, 32, 0}, {32, 32, 32, 1}}}, // every entry PNG-compressed
     };
     return all;
 }
@@ -53,7 +53,6 @@ TEST(IcoSampleFiles, ReadWithTheSizesBitCountsAndPixelsTheirMakersExpect)
         IcoReader reader;
         IconImageList images;
         ASSERT_TRUE(reader.readFile(sampleDir() / (std::string(sample.name) + ".ico"), images));
-        EXPECT_EQ(reader.skippedCompressedEntries(), sample.skippedPngEntries);
         ASSERT_EQ(images.size(), sample.images.size());
         for (std::size_t i = 0; i < images.size(); ++i) {
             const Expected& expected = sample.images[i];
@@ -74,9 +73,7 @@ TEST(IcoSampleFiles, SurviveBeingWrittenAndReadAgain)
     for (const Sample& sample : samples()) {
         SCOPED_TRACE(sample.name);
         IconImageList images;
-        IcoReader().readFile(sampleDir() / (std::string(sample.name) + ".ico"), images);
-        if (images.empty())
-            continue;
+        ASSERT_TRUE(IcoReader().readFile(sampleDir() / (std::string(sample.name) + ".ico"), images));
         std::vector<const IconImage*> list;
         for (const auto& image : images)
             list.push_back(image.get());

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "formats/module_icon_reader.h"
+#include "formats/png_encoder.h"
+#include "image/color_value.h"
 #include "support/icon_samples.h"
 #include "support/pe_file_builder.h"
 
@@ -90,6 +92,33 @@ TEST_F(ModuleIconReaderTest, TakesTheSizeOfAZeroSizedEntryFromTheResource)
     ASSERT_TRUE(module->ok);
     ASSERT_EQ(module->images.size(), 1u);
     EXPECT_TRUE(test::sameImage(*module->images[0], big));
+}
+
+TEST_F(ModuleIconReaderTest, DecodesAPngCompressedResourceOfAZeroSizedEntry)
+{
+    // 256 x 256, alpha rising along the rows, the top row wholly transparent.
+    std::vector<std::uint8_t> rgba;
+    for (std::uint32_t y = 0; y < 256; ++y)
+        for (std::uint32_t x = 0; x < 256; ++x)
+            rgba.insert(rgba.end(), {static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 7,
+                                     static_cast<std::uint8_t>(y)});
+    const std::vector<std::uint8_t> png = PngEncoder::encodeRgba(256, 256, rgba);
+    const auto file = test::buildPe({
+        {kIcon, number(3), 0, png},
+        {kGroup, number(1), 0, test::iconGroup({{0, 0, 32, static_cast<std::uint32_t>(png.size()), 3}})},
+    });
+    const auto module = readModule(file);
+    ASSERT_TRUE(module->ok);
+    ASSERT_EQ(module->images.size(), 1u);
+    const IconImage& image = *module->images[0];
+    ASSERT_EQ(image.width(), 256);
+    ASSERT_EQ(image.height(), 256);
+    ASSERT_EQ(image.bitCount(), 32);
+    EXPECT_EQ(image.getPixel(0, 5), makeColor(5, 0, 7, 0));
+    EXPECT_TRUE(image.getMask(0, 5));
+    EXPECT_EQ(image.getPixel(200, 9), makeColor(9, 200, 7, 200));
+    EXPECT_FALSE(image.getMask(200, 9));
+    EXPECT_EQ(module->reader.skippedEntries(), 0);
 }
 
 TEST_F(ModuleIconReaderTest, SkipsResourcesShorterThanTheirImageAndMissingOnes)

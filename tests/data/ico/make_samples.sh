@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Makes the .ico files in this folder with other programs (ImageMagick,
 # icoutils, Pillow), so that every build, also the one under Wine, reads files
-# that Tessaly did not write itself. Beside each bitmap image i of NAME.ico it
+# that Tessaly did not write itself. Beside each image i of NAME.ico it
 # stores NAME.i.rgba: the expected pixels, 8-bit red, green, blue, alpha, top
-# row first. For ImageMagick's and icotool's files they are ImageMagick's own
-# reading of the icon; for Pillow's files the picture Pillow was given
+# row first. For ImageMagick's and icotool's files, and Pillow's PNG entries,
+# they are ImageMagick's own reading of the icon; for Pillow's bitmap
+# entries the picture Pillow was given
 # (Pillow's and ImageMagick's readers disagree about the masks Pillow writes).
 # Run it from anywhere; it rewrites the files in this folder.
 set -euo pipefail
@@ -52,19 +53,17 @@ pal.save("pillow_palette.ico", sizes=[(16, 16)], bitmap_format="bmp")
 rgba(pal, "pillow_palette.0.rgba")
 PY
 
-# The bitmap entries of each file, by index (PNG entries are left out).
-bitmap_entries() {
+# The entries of each file, by index.
+entries() {
   /usr/bin/python3 -c '
 import struct, sys
 d = open(sys.argv[1], "rb").read()
 for i in range(struct.unpack("<H", d[4:6])[0]):
-    offset = struct.unpack("<I", d[18 + 16 * i:22 + 16 * i])[0]
-    if d[offset:offset + 8] != b"\x89PNG\r\n\x1a\n":
-        print(i)
+    print(i)
 ' "$1"
 }
-for name in imagemagick_32bit imagemagick_palette icotool_mixed; do
-  for i in $(bitmap_entries "$name.ico"); do
+for name in imagemagick_32bit imagemagick_palette icotool_mixed pillow_png; do
+  for i in $(entries "$name.ico"); do
     $im "$name.ico[$i]" -depth 8 "RGBA:$name.$i.rgba"
   done
 done

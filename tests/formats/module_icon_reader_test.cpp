@@ -100,8 +100,8 @@ TEST_F(ModuleIconReaderTest, DecodesAPngCompressedResourceOfAZeroSizedEntry)
     std::vector<std::uint8_t> rgba;
     for (std::uint32_t y = 0; y < 256; ++y)
         for (std::uint32_t x = 0; x < 256; ++x)
-            rgba.insert(rgba.end(), {static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 7,
-                                     static_cast<std::uint8_t>(y)});
+            rgba.insert(rgba.end(),
+                        {static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 7, static_cast<std::uint8_t>(y)});
     const std::vector<std::uint8_t> png = PngEncoder::encodeRgba(256, 256, rgba);
     const auto file = test::buildPe({
         {kIcon, number(3), 0, png},

@@ -29,7 +29,7 @@ protected:
         return rect;
     }
 
-    // The whole client area as the window would show it after erasing and painting.
+    // The whole client area as the window would show it after painting.
     void renderClient()
     {
         const RECT rect = client();
@@ -39,7 +39,6 @@ protected:
         HDC memory = CreateCompatibleDC(screen);
         ReleaseDC(nullptr, screen);
         HGDIOBJ old = SelectObject(memory, shot.handle());
-        canvas.eraseInto(memory);
         canvas.paintInto(memory, rect);
         GdiFlush();
         SelectObject(memory, old);

@@ -134,6 +134,50 @@ TEST_F(EditCanvasTest, SelectionFrameIsInvertedOnThePixelBoundaries)
     EXPECT_EQ(at({3, 7}, 0, 3), grid);
 }
 
+// Every update rectangle is painted exactly as the whole picture shows it
+// there, and nothing outside it is touched, wherever it cuts the squares.
+TEST_F(EditCanvasTest, PartialRepaintsMatchTheWholePictureInsideTheirRectangleOnly)
+{
+    constexpr ColorValue kUntouched = makeColor(1, 2, 3);
+    open(sampleIcon());
+    canvas.setZoom(16); // large enough for the image to scroll past the left edge
+    canvas.setBackground(6);
+    toolState.setTool(ToolId::MaskAdjust);
+    selection.setRect({2, 2, 4, 5});
+    const RECT whole = client();
+    const RECT updates[] = {
+        {3, 5, 40, 29},      // grey corner and the first squares, cut inside a square
+        {27, 19, 61, 91},    // inside the image and across the selection frame
+        {263, 20, 290, 150}, // across the right edge and its closing line
+        {150, 150, 200, 200}, {whole.right - 7, whole.bottom - 9, whole.right, whole.bottom}, whole,
+    };
+    const ClientPoint home = canvas.scrollPosition();
+    for (const ClientPoint scroll : {home, ClientPoint{home.x + 21, home.y + 13}}) {
+        canvas.scrollTo(scroll);
+        renderClient();
+        for (const RECT& update : updates) {
+            DibSection part;
+            ASSERT_TRUE(part.create32(whole.right, whole.bottom));
+            part.fillRect32(whole, kUntouched);
+            paintInto(part, update);
+            int wrong = 0;
+            for (int y = 0; y < whole.bottom; ++y) {
+                for (int x = 0; x < whole.right; ++x) {
+                    const POINT point{x, y};
+                    const ColorValue expected = PtInRect(&update, point) ? shot.getPixel32(x, y) : kUntouched;
+                    if (part.getPixel32(x, y) != expected && wrong++ == 0)
+                        ADD_FAILURE() << "first difference at (" << x << ", " << y << ") for update (" << update.left
+                                      << ", " << update.top << ")-(" << update.right << ", " << update.bottom
+                                      << "), scroll x " << scroll.x;
+                }
+            }
+            EXPECT_EQ(wrong, 0);
+        }
+    }
+    // The second scroll position really cut the image's first squares.
+    EXPECT_EQ(canvas.pixelToWindow({0, 0}), (ClientPoint{-5, 3}));
+}
+
 TEST_F(EditCanvasTest, InvalidationsCoverThePixelsAndThePaletteIndices)
 {
     IconImage icon;

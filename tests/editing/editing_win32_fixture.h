@@ -35,11 +35,17 @@ protected:
         const RECT rect = client();
         shot.release();
         ASSERT_TRUE(shot.create32(rect.right, rect.bottom));
+        paintInto(shot, rect);
+    }
+
+    // What the canvas paints for an update rectangle, into target.
+    void paintInto(const DibSection& target, const RECT& update)
+    {
         HDC screen = GetDC(nullptr);
         HDC memory = CreateCompatibleDC(screen);
         ReleaseDC(nullptr, screen);
-        HGDIOBJ old = SelectObject(memory, shot.handle());
-        canvas.paintInto(memory, rect);
+        HGDIOBJ old = SelectObject(memory, target.handle());
+        canvas.paintInto(memory, update);
         GdiFlush();
         SelectObject(memory, old);
         DeleteDC(memory);

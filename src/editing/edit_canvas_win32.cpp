@@ -399,7 +399,7 @@ void EditCanvas::paintInto(HDC dc, const RECT& update)
     fillAround(squares, area.right - area.left, area.bottom - area.top);
     if (!range.isEmpty())
         composeSquares(range, ClientPoint{squares.left, squares.top});
-    m_buffer.drawTo(dc, update, POINT{update.left - area.left, update.top - area.top}, SRCCOPY);
+    m_buffer.copyBitsTo(dc, update, POINT{update.left - area.left, update.top - area.top});
     drawFrame(dc, m_selection.rect(), update);
 }
 

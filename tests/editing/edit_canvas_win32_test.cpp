@@ -42,6 +42,17 @@ TEST_F(EditCanvasTest, AutoZoomPutsTheImageSixteenPixelsFromTheCornerAndMapsPoin
     canvas.setZoom(4);
     EXPECT_EQ(canvas.currentZoomSetting(), 4);
     EXPECT_EQ(canvas.pixelToWindow({0, 0}), (ClientPoint{16, 16}));
+    // The native bars offer a window's size of room on either side of a
+    // small image, so they show even though the image fits.
+    for (const int bar : {SB_HORZ, SB_VERT}) {
+        SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+        ASSERT_TRUE(GetScrollInfo(canvas.handle(), bar, &info));
+        const int window = bar == SB_HORZ ? rect.right : rect.bottom;
+        const int drawn = 16 * 4;
+        EXPECT_EQ(info.nMax - info.nMin + 1, 2 * window - drawn) << bar;
+        EXPECT_EQ(static_cast<int>(info.nPage), window) << bar;
+        EXPECT_EQ(info.nPos, window - drawn - 16) << bar;
+    }
     renderClient();
     const ColorValue grid = canvas.appearance().gridColour;
     EXPECT_EQ(at({0, 0}, 1, 1), kRed);

@@ -7,13 +7,17 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <vector>
 
 #include "convert/dib_section_win32.h"
+#include "editing/canvas_renderer.h"
 #include "support/canvas_workbench_win32.h"
+#include "ui/window.h"
+#include "ui/window_class.h"
 
 namespace {
 
@@ -53,6 +57,40 @@ tessaly::IconImage noisyIcon()
     }
     return icon;
 }
+
+// A child window that does nothing in its paint cycle but blit one
+// prepared bitmap: the floor of any WM_PAINT that ends in one blit.
+class PlainPaintWindow final : public tessaly::Window {
+public:
+    explicit PlainPaintWindow(const tessaly::DibSection& picture)
+        : m_picture(picture)
+    {
+    }
+    ~PlainPaintWindow() override { destroy(); }
+    bool create(const tessaly::Window& parent, const RECT& rect)
+    {
+        if (!tessaly::registerWindowClass(L"TessalyBenchPlainPaint", 0, nullptr, nullptr, nullptr, nullptr))
+            return false;
+        return Window::create(L"TessalyBenchPlainPaint", L"", WS_CHILD | WS_VISIBLE, rect, &parent, nullptr);
+    }
+
+protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_ERASEBKGND)
+            return 1;
+        if (message != WM_PAINT)
+            return Window::handleMessage(message, wParam, lParam);
+        PAINTSTRUCT paint{};
+        HDC dc = BeginPaint(handle(), &paint);
+        m_picture.drawTo(dc, paint.rcPaint, POINT{paint.rcPaint.left, paint.rcPaint.top}, SRCCOPY);
+        EndPaint(handle(), &paint);
+        return 0;
+    }
+
+private:
+    const tessaly::DibSection& m_picture;
+};
 
 } // namespace
 
@@ -95,11 +133,34 @@ int main(int argc, char** argv)
         plain.drawTo(dc, client, SRCCOPY);
         ReleaseDC(window, dc);
     });
+    // Where the time goes: composition alone, into plain memory.
+    std::vector<std::uint32_t> memory(static_cast<std::size_t>(client.right + 16) * (client.bottom + 16));
+    const tessaly::PixelRect range = bench.canvas.visiblePixels();
+    const tessaly::PixelRect drawn{std::max(range.top - 1, 0), std::max(range.left - 1, 0), range.bottom + 1,
+                                   range.right + 1};
+    tessaly::CanvasRenderer renderer;
+    const std::array<tessaly::ColorValue, 256> palette{};
+    const tessaly::CanvasPixels out{memory.data(), client.right + 16, client.right + 16, client.bottom + 16};
+    const double composeOnly = medianMs(rounds, [&] {
+        renderer.render(bench.image, palette, drawn, bench.canvas.zoom(), bench.canvas.appearance(), {}, out);
+    });
+    PlainPaintWindow plainWindow(plain);
+    const RECT beside{0, 0, client.right, client.bottom};
+    if (!plainWindow.create(bench.frame, beside))
+        return 1;
+    ShowWindow(window, SW_HIDE);
+    UpdateWindow(plainWindow.handle());
+    const double plainCycle = medianMs(rounds, [&] {
+        InvalidateRect(plainWindow.handle(), nullptr, TRUE);
+        UpdateWindow(plainWindow.handle());
+    });
     std::printf("client %ldx%ld, zoom %d, %d rounds (median)\n", client.right, client.bottom, bench.canvas.zoom(),
                 rounds);
     std::printf("canvas/full_repaint (erase + paint message)  %8.3f ms\n", canvas);
     std::printf("canvas/paint_into (compose + one blit)       %8.3f ms\n", compose);
     std::printf("gdi/plain_bitblt_same_size                   %8.3f ms\n", blit);
+    std::printf("breakdown/compose_only (into memory)         %8.3f ms\n", composeOnly);
+    std::printf("breakdown/plain_paint_cycle (blit in WM_PAINT) %6.3f ms\n", plainCycle);
     std::printf("ratio full repaint / plain blit              %8.2f\n", canvas / blit);
     std::printf("ratio paint_into / plain blit                %8.2f\n", compose / blit);
     return 0;

@@ -245,6 +245,26 @@ bool DibSection::drawTo(HDC target, int x, int y, int width, int height, int sou
     return BitBlt(target, x, y, width, height, context.dc(), sourceX, sourceY, rop) != FALSE;
 }
 
+bool DibSection::copyBitsTo(HDC target, const RECT& destination, POINT source) const
+{
+    // Without a colour table or bit masks the section's header alone
+    // describes its bits.
+    const bool plain = m_description.dsBmih.biCompression == BI_RGB && bitsPerPixel() >= 24;
+    if (!m_bitmap || m_topDown || !plain)
+        return false;
+    const int width = destination.right - destination.left;
+    const int rows = destination.bottom - destination.top;
+    if (width <= 0 || rows <= 0)
+        return true;
+    // The source's lower-left corner, counted in rows from the section's
+    // bottom edge, as the call reads bottom-up bits.
+    const int bottom = height() - source.y - rows;
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(&m_description.dsBmih);
+    return SetDIBitsToDevice(target, destination.left, destination.top, static_cast<DWORD>(width),
+                             static_cast<DWORD>(rows), source.x, bottom, 0, static_cast<UINT>(height()), bits(), info,
+                             DIB_RGB_COLORS) != 0;
+}
+
 bool DibSection::stretchTo(HDC target, const RECT& destination, const RECT& source, DWORD rop) const
 {
     BitmapContext context(m_bitmap);

@@ -63,6 +63,10 @@ public:
     bool drawTo(HDC target, const RECT& destination, DWORD rop) const;
     bool drawTo(HDC target, const RECT& destination, POINT source, DWORD rop) const;
     bool drawTo(HDC target, int x, int y, int width, int height, int sourceX, int sourceY, DWORD rop) const;
+    // Copies the pixels of a bottom-up 24- or 32-bit section from source (counted from the
+    // top) to destination, as drawTo with SRCCOPY does, but straight from
+    // the bits: no memory device context is made per copy.
+    bool copyBitsTo(HDC target, const RECT& destination, POINT source) const;
     // StretchBlt of a source rectangle onto a destination rectangle, with
     // the target's own stretch mode.
     bool stretchTo(HDC target, const RECT& destination, const RECT& source, DWORD rop) const;

@@ -46,28 +46,37 @@ void CanvasRenderer::render(const EditImage& image, std::span<const ColorValue> 
     if (range.isEmpty() || zoom < 1 || !image.hasImage())
         return;
     prepare(image, palette, range, zoom, look, overlays);
-    const std::int32_t width = range.columns() * zoom;
+    const bool grid = gridDrawn(zoom, look);
+    const std::uint32_t gridPixel = toPixel(look.gridColour);
+    const std::int32_t width = outputSize(range, zoom, look).width;
     for (std::int32_t row = range.top; row <= range.bottom; ++row) {
         colourRow(row);
         const std::int32_t firstY = (row - range.top) * zoom;
         // The screen row of each band phase that was composed first; the
-        // others of the square are copies of it.
+        // others of the square are copies of it, grid lines included.
         std::int32_t composed[2] = {-1, -1};
         for (std::int32_t dy = 0; dy < zoom; ++dy) {
-            const std::int32_t band = look.twoTone ? ((row * zoom + dy) / kCheckerSize) & 1 : 0;
             std::uint32_t* target = out.row(firstY + dy);
+            if (grid && dy == 0) {
+                std::fill_n(target, width, gridPixel);
+                continue;
+            }
+            const std::int32_t band = look.twoTone ? ((row * zoom + dy) / kCheckerSize) & 1 : 0;
             if (composed[band] < 0) {
                 composeRow(target, band);
+                if (grid)
+                    drawGridColumns(target, width, gridPixel);
                 composed[band] = firstY + dy;
             } else {
                 std::memcpy(target, out.row(composed[band]), static_cast<std::size_t>(width) * sizeof *target);
             }
         }
+        // The pattern stays inside the grid lines, so it may follow them.
         if (look.maskOverlay)
             invertMaskedSquares(row, out);
     }
-    if (gridDrawn(zoom, look))
-        drawGrid(out);
+    if (grid)
+        std::fill_n(out.row(range.rows() * zoom), width, gridPixel);
 }
 
 void CanvasRenderer::prepare(const EditImage& image, std::span<const ColorValue> palette, const PixelRect& range,
@@ -200,12 +209,24 @@ void CanvasRenderer::composeRow(std::uint32_t* pixels, std::int32_t band) const
         if (colours.odd == colours.even) {
             std::fill_n(out, m_zoom, colours.odd);
         } else {
-            for (std::int32_t dx = 0; dx < m_zoom; ++dx)
-                out[dx] = (((x + dx) / kCheckerSize + band) & 1) != 0 ? colours.odd : colours.even;
+            // Whole runs of one checker square at a time.
+            for (std::int32_t dx = 0; dx < m_zoom;) {
+                const std::int32_t run = std::min(m_zoom - dx, kCheckerSize - (x + dx) % kCheckerSize);
+                const bool odd = (((x + dx) / kCheckerSize + band) & 1) != 0;
+                std::fill_n(out + dx, run, odd ? colours.odd : colours.even);
+                dx += run;
+            }
         }
         out += m_zoom;
         x += m_zoom;
     }
+}
+
+// The vertical grid lines of one screen row, the closing one included.
+void CanvasRenderer::drawGridColumns(std::uint32_t* pixels, std::int32_t width, std::uint32_t colour) const
+{
+    for (std::int32_t x = 0; x < width; x += m_zoom)
+        pixels[x] = colour;
 }
 
 // Inverts every other pixel of each masked square, in a pattern fixed to
@@ -228,22 +249,6 @@ void CanvasRenderer::invertMaskedSquares(std::int32_t row, const CanvasPixels& o
                 if (((column * m_zoom + dx + imageY) & 1) == 0)
                     pixels[dx] ^= kInvert;
         }
-    }
-}
-
-void CanvasRenderer::drawGrid(const CanvasPixels& out) const
-{
-    const std::uint32_t colour = toPixel(m_look.gridColour);
-    const std::int32_t width = m_range.columns() * m_zoom + 1;
-    const std::int32_t height = m_range.rows() * m_zoom + 1;
-    for (std::int32_t y = 0; y < height; ++y) {
-        std::uint32_t* pixels = out.row(y);
-        if (y % m_zoom == 0) {
-            std::fill_n(pixels, width, colour);
-            continue;
-        }
-        for (std::int32_t x = 0; x < width; x += m_zoom)
-            pixels[x] = colour;
     }
 }
 

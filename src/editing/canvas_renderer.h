@@ -60,9 +60,9 @@ struct CanvasPixels {
 // range becomes the zoom x zoom square whose top-left corner lies at
 // ((column - range.left) x zoom, (row - range.top) x zoom).
 //
-// Each image row is composed at most twice (once per checker band phase);
-// every other screen row of its square is a copy, which keeps a full-window
-// repaint at the cost of a few memory copies.
+// Each image row is composed at most twice (once per checker band phase),
+// grid lines included; every other screen row of its square is a copy or
+// the grid colour, so a full-window repaint writes each pixel once.
 class CanvasRenderer {
 public:
     static constexpr std::int32_t kCheckerSize = 8;
@@ -98,7 +98,7 @@ private:
     ColorValue colourOf(std::uint32_t value) const;
     void composeRow(std::uint32_t* pixels, std::int32_t band) const;
     void invertMaskedSquares(std::int32_t row, const CanvasPixels& out) const;
-    void drawGrid(const CanvasPixels& out) const;
+    void drawGridColumns(std::uint32_t* pixels, std::int32_t width, std::uint32_t colour) const;
 
     const EditImage* m_image = nullptr;
     const CanvasOverlays* m_overlays = nullptr;

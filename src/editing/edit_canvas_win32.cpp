@@ -78,8 +78,8 @@ EditCanvas::~EditCanvas()
 
 bool EditCanvas::create(const Window& parent, const RECT& rect, int id)
 {
-    // No class brush: the canvas erases around the image itself and paints
-    // the image whole, so nothing flickers. The tool window registers the
+    // No class brush: the canvas paints the grey around the image in the
+    // same blit as the image, so nothing flickers. The tool window registers the
     // class the same way; the canvas answers WM_SETCURSOR with its own cursor.
     if (!registerWindowClass(kClassName, CS_DBLCLKS, nullptr, LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr))
         return false;
@@ -338,21 +338,26 @@ void EditCanvas::invertSelectionFrame(const PixelRect& rect)
     if (!handle())
         return;
     HDC dc = GetDC(handle());
-    drawFrame(dc, rect);
+    RECT client{};
+    clientRect(client);
+    drawFrame(dc, rect, client);
     ReleaseDC(handle(), dc);
 }
 
 // Four one-pixel inverted lines on the pixel boundaries around rect, clipped
-// to the image and its closing grid line.
-void EditCanvas::drawFrame(HDC dc, const PixelRect& rect) const
+// to the image and its closing grid line, and to `within`.
+void EditCanvas::drawFrame(HDC dc, const PixelRect& rect, const RECT& within) const
 {
     const std::int32_t zoom = m_layout.zoom();
     if (rect.isEmpty() || zoom == 0 || !m_image.hasImage())
         return;
     const ClientPoint image = pixelToWindow({0, 0});
+    const RECT area{image.x, image.y, image.x + m_image.width() * zoom + 1, image.y + m_image.height() * zoom + 1};
+    RECT clip{};
+    if (!IntersectRect(&clip, &area, &within))
+        return;
     const int saved = SaveDC(dc);
-    IntersectClipRect(dc, image.x, image.y, image.x + m_image.width() * zoom + 1,
-                      image.y + m_image.height() * zoom + 1);
+    IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
     const ClientPoint topLeft = pixelToWindow({rect.top, rect.left});
     const ClientPoint bottomRight = pixelToWindow({rect.bottom + 1, rect.right + 1});
     const int across = rect.columns() * zoom + 1;
@@ -366,61 +371,63 @@ void EditCanvas::drawFrame(HDC dc, const PixelRect& rect) const
 
 // Painting
 
-void EditCanvas::eraseInto(HDC dc) const
-{
-    RECT client{};
-    clientRect(client);
-    HBRUSH grey = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-    const std::int32_t zoom = m_layout.zoom();
-    if (!m_image.hasImage() || zoom == 0) {
-        FillRect(dc, &client, grey);
-        return;
-    }
-    const ClientPoint corner = pixelToWindow({0, 0});
-    const RECT image{corner.x, corner.y, corner.x + m_image.width() * zoom, corner.y + m_image.height() * zoom};
-    const RECT bands[] = {
-        {client.left, client.top, client.right, std::min(image.top, client.bottom)},
-        {client.left, std::max(image.bottom, client.top), client.right, client.bottom},
-        {client.left, image.top, std::min(image.left, client.right), image.bottom},
-        {std::max(image.right, client.left), image.top, client.right, image.bottom},
-    };
-    for (const RECT& band : bands)
-        if (band.right > band.left && band.bottom > band.top)
-            FillRect(dc, &band, grey);
-}
-
+// The whole update rectangle, grey surround included, is composed off
+// screen and copied with one blit: nothing is erased first, so nothing
+// flickers, and the blit itself keeps to the update rectangle.
 void EditCanvas::paintInto(HDC dc, const RECT& update)
 {
+    if (IsRectEmpty(&update))
+        return;
     const std::int32_t zoom = m_layout.zoom();
-    if (zoom == 0 || !m_image.hasImage())
+    if (zoom == 0 || !m_image.hasImage()) {
+        FillRect(dc, &update, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
         return;
+    }
+    // The squares cut by the update rectangle are composed whole.
     const PixelRect range = pixelsUnder(update);
-    if (range.isEmpty())
+    RECT area = update;
+    RECT squares{};
+    if (!range.isEmpty()) {
+        const ClientPoint corner = pixelToWindow({range.top, range.left});
+        const CanvasPixels size = CanvasRenderer::outputSize(range, zoom, m_look);
+        squares = {corner.x, corner.y, corner.x + size.width, corner.y + size.height};
+        UnionRect(&area, &update, &squares);
+    }
+    if (!ensureBuffer(area.right - area.left, area.bottom - area.top))
         return;
-    const CanvasPixels size = CanvasRenderer::outputSize(range, zoom, m_look);
-    // Room for the closing line even without the grid: there it lies
-    // outside the image (grey), or outside the update area.
-    const std::int32_t width = range.columns() * zoom + 1;
-    const std::int32_t height = range.rows() * zoom + 1;
-    if (!ensureBuffer(width, height))
+    OffsetRect(&squares, -area.left, -area.top);
+    fillAround(squares, area.right - area.left, area.bottom - area.top);
+    if (!range.isEmpty())
+        composeSquares(range, ClientPoint{squares.left, squares.top});
+    m_buffer.copyBitsTo(dc, update, POINT{update.left - area.left, update.top - area.top});
+    drawFrame(dc, m_selection.rect(), update);
+}
+
+// Fills the buffer's top-left width x height grey, except the rectangle inside.
+void EditCanvas::fillAround(const RECT& inside, std::int32_t width, std::int32_t height)
+{
+    constexpr ColorValue kGrey = makeColor(128, 128, 128);
+    if (IsRectEmpty(&inside)) {
+        m_buffer.fillRect32(RECT{0, 0, width, height}, kGrey);
         return;
-    const RECT closingColumn{size.width, 0, width, height};
-    const RECT closingRow{0, size.height, width, height};
-    m_buffer.fillRect32(closingColumn, makeColor(128, 128, 128));
-    m_buffer.fillRect32(closingRow, makeColor(128, 128, 128));
+    }
+    m_buffer.fillRect32(RECT{0, 0, width, inside.top}, kGrey);
+    m_buffer.fillRect32(RECT{0, inside.bottom, width, height}, kGrey);
+    m_buffer.fillRect32(RECT{0, inside.top, inside.left, inside.bottom}, kGrey);
+    m_buffer.fillRect32(RECT{inside.right, inside.top, width, inside.bottom}, kGrey);
+}
+
+void EditCanvas::composeSquares(const PixelRect& range, ClientPoint at)
+{
     std::array<ColorValue, 256> palette{};
     m_palette.copyRange(0, palette);
-    const CanvasPixels pixels{
-        reinterpret_cast<std::uint32_t*>(m_buffer.bits() +
-                                         static_cast<std::ptrdiff_t>(m_buffer.bytesPerRow()) * (m_buffer.height() - 1)),
-        -m_buffer.bytesPerRow() / 4, size.width, size.height};
-    m_renderer.render(m_image, palette, range, zoom, m_look, overlays(), pixels);
-    const int saved = SaveDC(dc);
-    IntersectClipRect(dc, update.left, update.top, update.right, update.bottom);
-    const ClientPoint corner = pixelToWindow({range.top, range.left});
-    m_buffer.drawTo(dc, corner.x, corner.y, width, height, 0, 0, SRCCOPY);
-    drawFrame(dc, m_selection.rect());
-    RestoreDC(dc, saved);
+    const CanvasPixels size = CanvasRenderer::outputSize(range, m_layout.zoom(), m_look);
+    // The section is bottom-up: its top row lies last in memory.
+    auto* top = reinterpret_cast<std::uint32_t*>(m_buffer.bits() + static_cast<std::ptrdiff_t>(m_buffer.bytesPerRow()) *
+                                                                       (m_buffer.height() - 1 - at.y));
+    const std::ptrdiff_t stride = -m_buffer.bytesPerRow() / 4;
+    const CanvasPixels pixels{top + at.x, stride, size.width, size.height};
+    m_renderer.render(m_image, palette, range, m_layout.zoom(), m_look, overlays(), pixels);
 }
 
 PixelRect EditCanvas::pixelsUnder(const RECT& update) const
@@ -487,7 +494,7 @@ LRESULT EditCanvas::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         relayout(ScrollHome::No);
         return 0;
     case WM_ERASEBKGND:
-        eraseInto(reinterpret_cast<HDC>(wParam));
+        // Painting covers the whole update rectangle itself.
         return 1;
     case WM_PAINT:
         onPaint();

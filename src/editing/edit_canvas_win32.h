@@ -66,9 +66,9 @@ public:
     // Tracks a popup menu at a client point, commands coming back to this window.
     void showContextMenu(HMENU menu, ClientPoint point);
 
-    // What WM_ERASEBKGND and WM_PAINT draw, into any device context (the
-    // tests render into their own bitmap this way).
-    void eraseInto(HDC dc) const;
+    // What WM_PAINT draws for an update rectangle, the grey around the image
+    // included, into any device context (the tests render into their own
+    // bitmap this way). Nothing outside the rectangle is touched.
     void paintInto(HDC dc, const RECT& update);
 
     // CanvasGeometry
@@ -117,7 +117,10 @@ private:
     PixelRect pixelsUnder(const RECT& update) const;
     CanvasOverlays overlays() const;
     bool ensureBuffer(std::int32_t width, std::int32_t height);
-    void drawFrame(HDC dc, const PixelRect& rect) const;
+    void fillAround(const RECT& inside, std::int32_t width, std::int32_t height);
+    // Renders range into the buffer with its top-left square at `at`.
+    void composeSquares(const PixelRect& range, ClientPoint at);
+    void drawFrame(HDC dc, const PixelRect& rect, const RECT& within) const;
     void repaintAll();
 
     EditImage& m_image;

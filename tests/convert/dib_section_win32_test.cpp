@@ -257,6 +257,8 @@ TEST(DibSection, DrawToFormsAgreeOnThePixels)
         ASSERT_TRUE(source.drawTo(canvas.dc(), 5, 1, 1, 3, 3, 1, SRCCOPY));
         // An inverting operation shows the operation is passed on.
         ASSERT_TRUE(source.drawTo(canvas.dc(), 7, 0, 1, 1, 0, 0, NOTSRCCOPY));
+        // Straight from the bits: source rows 0..1 of column 2 into column 6.
+        ASSERT_TRUE(source.copyBitsTo(canvas.dc(), RECT{6, 2, 7, 4}, POINT{2, 0}));
     }
     EXPECT_EQ(target.getPixel32(0, 0), patternColor(0, 0));
     EXPECT_EQ(target.getPixel32(1, 1), patternColor(1, 1));
@@ -266,6 +268,9 @@ TEST(DibSection, DrawToFormsAgreeOnThePixels)
     EXPECT_EQ(target.getPixel32(5, 3), patternColor(3, 3));
     EXPECT_EQ(target.getPixel32(4, 0), kBlack);
     EXPECT_EQ(target.getPixel32(7, 0), ~patternColor(0, 0) & 0x00FFFFFFu);
+    EXPECT_EQ(target.getPixel32(6, 2), patternColor(2, 0));
+    EXPECT_EQ(target.getPixel32(6, 3), patternColor(2, 1));
+    EXPECT_EQ(target.getPixel32(6, 1), kBlack);
 }
 
 TEST(DibSection, StretchToScalesTheSourceRectangle)

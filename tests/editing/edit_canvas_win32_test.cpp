@@ -42,6 +42,17 @@ TEST_F(EditCanvasTest, AutoZoomPutsTheImageSixteenPixelsFromTheCornerAndMapsPoin
     canvas.setZoom(4);
     EXPECT_EQ(canvas.currentZoomSetting(), 4);
     EXPECT_EQ(canvas.pixelToWindow({0, 0}), (ClientPoint{16, 16}));
+    // The native bars offer a window's size of room on either side of a
+    // small image, so they show even though the image fits.
+    for (const int bar : {SB_HORZ, SB_VERT}) {
+        SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+        ASSERT_TRUE(GetScrollInfo(canvas.handle(), bar, &info));
+        const int window = bar == SB_HORZ ? rect.right : rect.bottom;
+        const int drawn = 16 * 4;
+        EXPECT_EQ(info.nMax - info.nMin + 1, 2 * window - drawn) << bar;
+        EXPECT_EQ(static_cast<int>(info.nPage), window) << bar;
+        EXPECT_EQ(info.nPos, window - drawn - 16) << bar;
+    }
     renderClient();
     const ColorValue grid = canvas.appearance().gridColour;
     EXPECT_EQ(at({0, 0}, 1, 1), kRed);
@@ -132,6 +143,50 @@ TEST_F(EditCanvasTest, SelectionFrameIsInvertedOnThePixelBoundaries)
     EXPECT_EQ(at({3, 3}, 0, 3), grid); // inner grid lines stay
     EXPECT_EQ(at({1, 3}, 3, 0), grid);
     EXPECT_EQ(at({3, 7}, 0, 3), grid);
+}
+
+// Every update rectangle is painted exactly as the whole picture shows it
+// there, and nothing outside it is touched, wherever it cuts the squares.
+TEST_F(EditCanvasTest, PartialRepaintsMatchTheWholePictureInsideTheirRectangleOnly)
+{
+    constexpr ColorValue kUntouched = makeColor(1, 2, 3);
+    open(sampleIcon());
+    canvas.setZoom(16); // large enough for the image to scroll past the left edge
+    canvas.setBackground(6);
+    toolState.setTool(ToolId::MaskAdjust);
+    selection.setRect({2, 2, 4, 5});
+    const RECT whole = client();
+    const RECT updates[] = {
+        {3, 5, 40, 29},      // grey corner and the first squares, cut inside a square
+        {27, 19, 61, 91},    // inside the image and across the selection frame
+        {263, 20, 290, 150}, // across the right edge and its closing line
+        {150, 150, 200, 200}, {whole.right - 7, whole.bottom - 9, whole.right, whole.bottom}, whole,
+    };
+    const ClientPoint home = canvas.scrollPosition();
+    for (const ClientPoint scroll : {home, ClientPoint{home.x + 21, home.y + 13}}) {
+        canvas.scrollTo(scroll);
+        renderClient();
+        for (const RECT& update : updates) {
+            DibSection part;
+            ASSERT_TRUE(part.create32(whole.right, whole.bottom));
+            part.fillRect32(whole, kUntouched);
+            paintInto(part, update);
+            int wrong = 0;
+            for (int y = 0; y < whole.bottom; ++y) {
+                for (int x = 0; x < whole.right; ++x) {
+                    const POINT point{x, y};
+                    const ColorValue expected = PtInRect(&update, point) ? shot.getPixel32(x, y) : kUntouched;
+                    if (part.getPixel32(x, y) != expected && wrong++ == 0)
+                        ADD_FAILURE() << "first difference at (" << x << ", " << y << ") for update (" << update.left
+                                      << ", " << update.top << ")-(" << update.right << ", " << update.bottom
+                                      << "), scroll x " << scroll.x;
+                }
+            }
+            EXPECT_EQ(wrong, 0);
+        }
+    }
+    // The second scroll position really cut the image's first squares.
+    EXPECT_EQ(canvas.pixelToWindow({0, 0}), (ClientPoint{-5, 3}));
 }
 
 TEST_F(EditCanvasTest, InvalidationsCoverThePixelsAndThePaletteIndices)

@@ -29,18 +29,23 @@ protected:
         return rect;
     }
 
-    // The whole client area as the window would show it after erasing and painting.
+    // The whole client area as the window would show it after painting.
     void renderClient()
     {
         const RECT rect = client();
         shot.release();
         ASSERT_TRUE(shot.create32(rect.right, rect.bottom));
+        paintInto(shot, rect);
+    }
+
+    // What the canvas paints for an update rectangle, into target.
+    void paintInto(const DibSection& target, const RECT& update)
+    {
         HDC screen = GetDC(nullptr);
         HDC memory = CreateCompatibleDC(screen);
         ReleaseDC(nullptr, screen);
-        HGDIOBJ old = SelectObject(memory, shot.handle());
-        canvas.eraseInto(memory);
-        canvas.paintInto(memory, rect);
+        HGDIOBJ old = SelectObject(memory, target.handle());
+        canvas.paintInto(memory, update);
         GdiFlush();
         SelectObject(memory, old);
         DeleteDC(memory);

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "convert/clipboard_dib.h"
+#include "editing/clipboard_dib.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/main_frame.h"
-#include "convert/clipboard_link_win32.h"
+#include "editing/clipboard_link_win32.h"
 #include "editing/image_clipboard.h"
 #include "ui/application_base.h"
 

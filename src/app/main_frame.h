@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "convert/clipboard_link_win32.h"
+#include "editing/clipboard_link_win32.h"
 #include "editing/image_clipboard.h"
 #include "ui/window.h"
 

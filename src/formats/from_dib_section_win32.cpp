@@ -23,26 +23,24 @@ std::vector<std::uint8_t> infoOf(const DibSection& section)
     header.height = section.height();
     header.bitCount = static_cast<std::uint16_t>(section.bitsPerPixel());
     header.compression = described.biCompression;
+    std::vector<RGBQUAD> table;
+    if (section.bitsPerPixel() <= 8) {
+        table.resize(static_cast<std::size_t>(std::min(section.colorCount(), kMaxTableEntries)));
+        table.resize(section.getColorTable(table.data(), 0, static_cast<UINT>(table.size())));
+        // The header counts the entries that follow it.
+        header.colorsUsed = static_cast<std::uint32_t>(table.size());
+    }
     ByteWriter out;
     header.write(out);
     if (described.biCompression == BI_BITFIELDS) {
         for (const DWORD mask : section.description().dsBitfields)
             out.u32le(mask);
     }
-    if (section.bitsPerPixel() <= 8) {
-        std::vector<RGBQUAD> table(static_cast<std::size_t>(std::min(section.colorCount(), kMaxTableEntries)));
-        const UINT read = section.getColorTable(table.data(), 0, static_cast<UINT>(table.size()));
-        table.resize(read);
-        header.colorsUsed = read;
-        // Rewrite the header with the count of entries that follow it.
-        out = ByteWriter();
-        header.write(out);
-        for (const RGBQUAD& entry : table) {
-            out.u8(entry.rgbBlue);
-            out.u8(entry.rgbGreen);
-            out.u8(entry.rgbRed);
-            out.u8(0);
-        }
+    for (const RGBQUAD& entry : table) {
+        out.u8(entry.rgbBlue);
+        out.u8(entry.rgbGreen);
+        out.u8(entry.rgbRed);
+        out.u8(0);
     }
     return out.take();
 }

@@ -1,7 +1,6 @@
 #include "formats/ico_reader.h"
 
 #include <algorithm>
-#include <array>
 #include <memory>
 
 #include "formats/png_reader.h"
@@ -13,14 +12,7 @@ namespace tessaly {
 
 namespace {
 
-constexpr std::array<std::uint8_t, 8> kPngSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr std::uint64_t kPaletteEntryBytes = 4;
-
-bool startsWithPngSignature(std::span<const std::uint8_t> block)
-{
-    return block.size() >= kPngSignature.size() &&
-           std::equal(kPngSignature.begin(), kPngSignature.end(), block.begin());
-}
 
 // Rows pad to 32 bits, for the colour rows and the 1-bit mask rows alike.
 std::uint64_t rowBytes(std::int32_t width, std::int32_t bitCount)
@@ -195,8 +187,8 @@ IcoReader::EntryOutcome IcoReader::readEntry(std::span<const std::uint8_t> file,
     // Everything from the offset to the end of the file: the byte count of the
     // directory is no bound that can be relied on.
     const std::span<const std::uint8_t> block = file.subspan(entry.imageOffset);
-    if (startsWithPngSignature(block)) {
-        const bool countFits = entry.bytesInImage >= kPngSignature.size() && entry.bytesInImage <= block.size();
+    if (PngHeader::startsWithSignature(block)) {
+        const bool countFits = entry.bytesInImage >= PngHeader::kSignature.size() && entry.bytesInImage <= block.size();
         return readPngEntry(countFits ? block.first(entry.bytesInImage) : block, images);
     }
     return readBitmapEntry(block, spaceEnd - entry.imageOffset, entry, images);

@@ -4,17 +4,16 @@
 #include <bit>
 #include <cstring>
 
+#include "formats/bitmap_info_header.h"
 #include "image/byte_reader.h"
 
 namespace tessaly {
 
 namespace {
 
-constexpr std::uint32_t kInfoHeaderBytes = 40;
 // From this size on a header holds the bit masks itself.
 constexpr std::uint32_t kHeaderWithMasksBytes = 52;
 constexpr std::uint32_t kMaskBytes = 12;
-constexpr std::uint32_t kRgb = 0;
 constexpr std::uint32_t kBitFields = 3;
 constexpr std::uint64_t kTableEntryBytes = 4;
 constexpr std::uint32_t kMaxTableEntries = 256;
@@ -33,14 +32,8 @@ DibProblem failWith(DibProblem* problem, DibProblem what)
 
 } // namespace
 
-struct PackedDib::Header {
-    std::uint32_t size = 0;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    std::uint16_t planes = 0;
-    std::uint16_t bitCount = 0;
-    std::uint32_t compression = 0;
-    std::uint32_t colorsUsed = 0;
+// The header's fields, and where its colour table lies.
+struct PackedDib::Header : BitmapInfoHeader {
     // Bytes from the start of the header to the colour table, and the table's stored entries.
     std::uint64_t tableOffset = 0;
     std::uint64_t storedEntries = 0;
@@ -50,24 +43,17 @@ struct PackedDib::Header {
     DibProblem read(std::span<const std::uint8_t> info)
     {
         ByteReader in(info);
-        size = in.u32le();
-        width = in.i32le();
-        height = in.i32le();
-        planes = in.u16le();
-        bitCount = in.u16le();
-        compression = in.u32le();
-        in.skip(12); // image size (recomputed), resolution
-        colorsUsed = in.u32le();
+        static_cast<BitmapInfoHeader&>(*this) = BitmapInfoHeader::read(in);
         if (!in.ok())
             return DibProblem::HeaderTruncated;
-        if (size < kInfoHeaderBytes)
+        if (size < kBytes)
             return DibProblem::HeaderTooSmall;
         if (planes != 1)
             return DibProblem::UnsupportedPlanes;
         if (!knownBitCount(bitCount))
             return DibProblem::UnsupportedBitCount;
         const bool bitFields = compression == kBitFields;
-        if (compression != kRgb && !(bitFields && (bitCount == 16 || bitCount == 32)))
+        if (compression != kUncompressed && !(bitFields && (bitCount == 16 || bitCount == 32)))
             return DibProblem::UnsupportedCompression;
         // INT32_MIN has no positive counterpart; no side may pass the limit.
         if (width <= 0 || height == 0 || height < -kMaxSide || height > kMaxSide || width > kMaxSide)
@@ -134,7 +120,7 @@ std::optional<PackedDib> PackedDib::build(const Header& header, std::span<const 
 
     if (header.compression == kBitFields) {
         ByteReader masks(info);
-        masks.seek(kInfoHeaderBytes);
+        masks.seek(BitmapInfoHeader::kBytes);
         for (std::uint32_t& mask : dib.m_masks)
             mask = masks.u32le();
     } else if (header.bitCount == 16) {

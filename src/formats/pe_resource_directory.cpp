@@ -21,6 +21,10 @@ constexpr std::uint32_t kHighBit = 0x80000000u;
 // A tree may share subdirectories, so its entries can multiply far beyond its
 // bytes; no real file comes near this many resources.
 constexpr std::size_t kMaxEntries = 65536;
+// For the same reason the walk itself is bounded: directory entries visited
+// and name characters copied. A directory that lists itself would otherwise
+// be walked count^3 times, for hours, from a file of a few kilobytes.
+constexpr std::size_t kMaxWalkSteps = std::size_t{1} << 20;
 constexpr std::uint16_t kNeutralLanguage = 0;
 constexpr std::uint16_t kUsEnglish = 0x409;
 
@@ -68,13 +72,22 @@ private:
         std::uint32_t offsetField = 0;
     };
 
-    bool readDirectory(std::uint32_t offset, std::vector<RawEntry>& out) const
+    // False once the walk has taken more steps than any real tree needs.
+    bool spend(std::size_t steps)
+    {
+        if (steps > m_stepsLeft)
+            return false;
+        m_stepsLeft -= steps;
+        return true;
+    }
+
+    bool readDirectory(std::uint32_t offset, std::vector<RawEntry>& out)
     {
         ByteReader in(m_tree);
         if (!in.seek(offset) || !in.skip(kDirectoryHeaderBytes - 4))
             return false;
         const std::size_t count = std::size_t{in.u16le()} + in.u16le();
-        if (!in.ok() || in.remaining() / kDirectoryEntryBytes < count)
+        if (!in.ok() || in.remaining() / kDirectoryEntryBytes < count || !spend(count))
             return false;
         out.resize(count);
         for (RawEntry& raw : out) {
@@ -100,7 +113,7 @@ private:
         return true;
     }
 
-    bool readId(std::uint32_t field, ResourceId& id) const
+    bool readId(std::uint32_t field, ResourceId& id)
     {
         id = ResourceId{};
         if (!(field & kHighBit)) {
@@ -111,7 +124,7 @@ private:
         ByteReader in(m_tree);
         in.seek(field & ~kHighBit);
         const std::uint16_t length = in.u16le();
-        if (!in.ok() || in.remaining() / 2 < length)
+        if (!in.ok() || in.remaining() / 2 < length || !spend(length))
             return false;
         id.name.reserve(length);
         for (std::uint16_t i = 0; i < length; ++i)
@@ -127,7 +140,8 @@ private:
         for (const RawEntry& language : languages) {
             if (language.offsetField & kHighBit)
                 continue; // a fourth level exists in no valid file
-            if (entries.size() >= kMaxEntries)
+            // Every entry keeps its own copy of the name.
+            if (entries.size() >= kMaxEntries || !spend(entry.id.name.size()))
                 return false;
             entry.language = static_cast<std::uint16_t>(language.nameField);
             ByteReader in(m_tree);
@@ -162,6 +176,7 @@ private:
     std::span<const std::uint8_t> m_file;
     std::span<const std::uint8_t> m_tree;
     std::vector<Section> m_sections;
+    std::size_t m_stepsLeft = kMaxWalkSteps;
 };
 
 std::optional<PeResourceDirectory> PeResourceDirectory::parse(std::span<const std::uint8_t> file, PeProblem* problem)

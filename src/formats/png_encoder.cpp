@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "formats/png_header.h"
 #include "image/byte_writer.h"
 
 namespace tessaly {
@@ -102,8 +103,7 @@ std::vector<std::uint8_t> PngEncoder::encodeRgba(std::uint32_t width, std::uint3
     header.u8(0); // not interlaced
 
     ByteWriter out;
-    for (const int b : {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A}) // the signature
-        out.u8(static_cast<std::uint8_t>(b));
+    out.bytes(PngHeader::kSignature);
     writeChunk(out, "IHDR", header.data());
     writeChunk(out, "IDAT", storedZlib(filtered));
     writeChunk(out, "IEND", {});

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <span>
 
@@ -8,6 +10,8 @@ namespace tessaly {
 // The fields of a PNG file's IHDR chunk and what follows from them.
 struct PngHeader {
     static constexpr std::size_t kBytes = 13;
+    // The eight bytes every PNG file starts with, before its first chunk.
+    static constexpr std::array<std::uint8_t, 8> kSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
     enum ColorType : std::uint8_t { Grey = 0, Truecolor = 2, Palette = 3, GreyAlpha = 4, TruecolorAlpha = 6 };
 
@@ -18,6 +22,11 @@ struct PngHeader {
     std::uint8_t compressionMethod = 0;
     std::uint8_t filterMethod = 0;
     std::uint8_t interlaceMethod = 0;
+
+    static bool startsWithSignature(std::span<const std::uint8_t> bytes)
+    {
+        return bytes.size() >= kSignature.size() && std::equal(kSignature.begin(), kSignature.end(), bytes.begin());
+    }
 
     // The 13 bytes of the chunk, big-endian, in file order.
     static PngHeader parse(std::span<const std::uint8_t> data);

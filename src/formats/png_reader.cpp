@@ -15,7 +15,6 @@ namespace tessaly {
 
 namespace {
 
-constexpr std::array<std::uint8_t, 8> kSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr std::size_t kCrcBytes = 4;
 // The scanlines of the largest image IconImage holds, at 16 bits a sample
 // (twice its 8-bit pixels), with a filter byte per row of each Adam7 pass.
@@ -95,9 +94,9 @@ bool PngReader::parse(std::span<const std::uint8_t> file, Purpose purpose)
     m_imageData.clear();
     releaseScanlines();
     try {
-        if (file.size() < kSignature.size() || !std::equal(kSignature.begin(), kSignature.end(), file.begin()))
+        if (!PngHeader::startsWithSignature(file))
             return fail(PngReadProblem::NotAPng);
-        readChunks(file.subspan(kSignature.size()));
+        readChunks(file.subspan(PngHeader::kSignature.size()));
         if (!checkHeader(purpose))
             return false;
         // The import takes every file as not interlaced: an interlaced one

@@ -4,25 +4,17 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "support/icon_samples.h"
+#include "support/shell_text.h"
 #include "support/temp_dir.h"
 
 namespace tessaly {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readText(const fs::path& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using test::readText;
 
 class CliExecutableTest : public ::testing::Test {
 protected:

@@ -8,36 +8,25 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "formats/ico_reader.h"
 #include "formats/ico_writer.h"
 #include "support/icon_samples.h"
+#include "support/shell_text.h"
 #include "support/temp_dir.h"
 
 namespace tessaly {
 namespace {
 
 namespace fs = std::filesystem;
+using test::quoted;
+using test::readText;
 
 constexpr const char* kImageMagick = "/usr/bin/convert";
 constexpr const char* kIcotool = "/usr/bin/icotool";
 constexpr const char* kPython = "/usr/bin/python3";
-
-std::string quoted(const fs::path& path)
-{
-    return "'" + path.string() + "'";
-}
-
-std::string readText(const fs::path& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class IcoPeerTest : public ::testing::Test {
 protected:

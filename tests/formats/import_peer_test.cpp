@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,22 +17,20 @@
 #include "formats/png_encoder.h"
 #include "image/file_bytes.h"
 #include "support/icon_samples.h"
+#include "support/shell_text.h"
 #include "support/temp_dir.h"
 
 namespace tessaly {
 namespace {
 
 namespace fs = std::filesystem;
+using test::quoted;
+using test::readText;
 
 constexpr const char* kImageMagick = "/usr/bin/convert";
 constexpr const char* kWrestool = "/usr/bin/wrestool";
 constexpr const char* kPython = "/usr/bin/python3";
 const fs::path kWineModules = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows";
-
-std::string quoted(const fs::path& path)
-{
-    return "'" + path.string() + "'";
-}
 
 std::string utf8(const ResourceId& id)
 {
@@ -67,14 +64,6 @@ protected:
         const int status = std::system((command + " >" + quoted(out) + " 2>" + quoted(dir / "err.txt")).c_str());
         EXPECT_EQ(status, 0) << command << "\n" << readText(dir / "err.txt");
         return readText(out);
-    }
-
-    static std::string readText(const fs::path& path)
-    {
-        std::ifstream in(path);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
     }
 
     std::vector<std::uint8_t> imageMagickRgba(const std::string& source, const std::string& options = "")

@@ -196,6 +196,27 @@ TEST_F(ModuleIconReaderTest, RefusesDamagedFilesCleanly)
     EXPECT_EQ(loop->reader.skippedEntries(), 1);
 }
 
+TEST_F(ModuleIconReaderTest, RefusesATreeWhoseDirectoryListsItself)
+{
+    // A root of 200 entries, each an icon type pointing back at the root:
+    // walked level by level that is 200^3 language entries from 2 KB.
+    constexpr std::size_t kCount = 200;
+    auto file = test::buildPe({{kIcon, number(1), 0, std::vector<std::uint8_t>(8 * kCount)}});
+    using L = test::PeLayout;
+    file[L::kSection + 12] = 0;
+    file[L::kSection + 13] = 0;
+    file[L::kSection + 14] = static_cast<std::uint8_t>(kCount);
+    file[L::kSection + 15] = 0;
+    for (std::size_t i = 0; i < kCount; ++i) {
+        test::patch32(file, L::kSection + 16 + 8 * i, kIcon);
+        test::patch32(file, L::kSection + 20 + 8 * i, 0x80000000u);
+    }
+    const auto module = readModule(file);
+    EXPECT_FALSE(module->ok);
+    EXPECT_EQ(module->reader.problem(), PeProblem::ResourceTreeDamaged);
+    EXPECT_TRUE(module->images.empty());
+}
+
 TEST_F(ModuleIconReaderTest, SkipsAResourceWhoseDataLiesOutsideTheFile)
 {
     auto file = test::buildPe({

@@ -1,10 +1,10 @@
-#include "convert/clipboard_link_win32.h"
+#include "editing/clipboard_link_win32.h"
 
 #include <cstring>
 #include <span>
 #include <vector>
 
-#include "convert/clipboard_dib.h"
+#include "editing/clipboard_dib.h"
 
 namespace tessaly {
 

@@ -1,4 +1,4 @@
-#include "convert/clipboard_dib.h"
+#include "editing/clipboard_dib.h"
 
 #include "formats/bitmap_info_header.h"
 #include "formats/packed_dib.h"

@@ -10,8 +10,8 @@
 #include <cstring>
 #include <vector>
 
-#include "convert/clipboard_dib.h"
-#include "convert/clipboard_link_win32.h"
+#include "editing/clipboard_dib.h"
+#include "editing/clipboard_link_win32.h"
 #include "formats/bitmap_info_header.h"
 #include "image/byte_writer.h"
 #include "image/color_value.h"

@@ -141,13 +141,24 @@ bool IcoReader::read(std::span<const std::uint8_t> file, IconImageList& images)
     std::sort(starts.begin(), starts.end());
 
     images.reserve(directory.size());
+    const std::uint64_t limit = decodedBytesLimit(file.size());
+    std::uint64_t decoded = 0;
     bool complete = true;
     for (const IcoDirectoryEntry& entry : directory) {
+        if (decoded > limit)
+            return fail(IcoReadProblem::ImagesExceedFile);
         const std::size_t spaceEnd = spaceEndOf(entry.imageOffset, starts, file.size());
         if (readEntry(file, in.position(), spaceEnd, entry, images) == EntryOutcome::Failed)
             complete = false;
+        else
+            decoded += static_cast<std::uint64_t>(images.back()->dataBytes());
     }
     return complete;
+}
+
+std::uint64_t IcoReader::decodedBytesLimit(std::size_t inputBytes)
+{
+    return PngReader::kMaxInflateRatio * static_cast<std::uint64_t>(inputBytes);
 }
 
 bool IcoReader::readHeader(ByteReader& in, std::uint16_t& count)

@@ -29,6 +29,7 @@ enum class IcoReadProblem {
     ImageDataPastEndOfFile,     // colour table, rows or mask run past the end of the file
     ImageNotCreated,            // over IconImage's size limit, or memory ran out
     PngEntryDamaged,            // a PNG-compressed image that does not decode (see PngReader)
+    ImagesExceedFile,           // entries sharing images decode to more than the file can hold
 };
 
 // Reads .ico files. Every image is read at the offset its directory entry
@@ -71,6 +72,13 @@ public:
 
     // The first problem the last read met; None after a clean read.
     IcoReadProblem problem() const { return m_problem; }
+
+    // The most that the images decoded from input of this size may take
+    // together: what the input would give if every byte of it were deflated
+    // at the densest ratio there is. Entries may share one image, so without
+    // a bound on the sum a small file naming one large picture thousands of
+    // times would claim gigabytes.
+    static std::uint64_t decodedBytesLimit(std::size_t inputBytes);
 
 private:
     enum class EntryOutcome { Read, Failed };

@@ -63,7 +63,8 @@ void IconGroupReader::read(std::span<const std::uint8_t> group, const IconLookup
             m_skipped += count - i;
             break;
         }
-        const std::optional<std::span<const std::uint8_t>> resource = findIcon(listed.number);
+        const std::optional<std::span<const std::uint8_t>> resource =
+            limitReached() ? std::nullopt : findIcon(listed.number);
         if (!resource) {
             ++m_skipped;
             continue;
@@ -75,8 +76,10 @@ void IconGroupReader::read(std::span<const std::uint8_t> group, const IconLookup
             ++m_skipped;
             continue;
         }
-        for (auto& image : read)
+        for (auto& image : read) {
+            m_decoded += static_cast<std::uint64_t>(image->dataBytes());
             images.push_back(std::move(image));
+        }
     }
 }
 

@@ -25,13 +25,25 @@ public:
     // The data of the icon resource with a number; none when there is none.
     using IconLookup = std::function<std::optional<std::span<const std::uint8_t>>(std::uint16_t number)>;
 
+    // decodedBytesLimit bounds what all the groups read through this object
+    // may decode to together (see IcoReader::decodedBytesLimit): groups may
+    // name the same icons over and over.
+    explicit IconGroupReader(std::uint64_t decodedBytesLimit)
+        : m_limit(decodedBytesLimit)
+    {
+    }
+
     // Appends the group's images in entry order; entries whose resource is
-    // missing, short or damaged are skipped and counted.
+    // missing, short or damaged are skipped and counted, and so is every
+    // entry once the images read so far have reached the limit.
     void read(std::span<const std::uint8_t> group, const IconLookup& findIcon, IconImageList& images);
 
     int skippedEntries() const { return m_skipped; }
+    bool limitReached() const { return m_decoded > m_limit; }
 
 private:
+    std::uint64_t m_limit;
+    std::uint64_t m_decoded = 0;
     int m_skipped = 0;
 };
 

@@ -2,11 +2,14 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
+#include <system_error>
 #include <vector>
 
+#include "formats/ico_reader.h"
 #include "formats/icon_group_reader.h"
 #include "formats/pe_resource_directory.h"
 
@@ -74,7 +77,9 @@ bool ModuleIconImport::readFile(const std::filesystem::path& path, IconImageList
                             reinterpret_cast<LONG_PTR>(&groups)) ||
         groups.empty())
         return false;
-    IconGroupReader reader;
+    std::error_code error;
+    const std::uintmax_t fileBytes = std::filesystem::file_size(path, error);
+    IconGroupReader reader(IcoReader::decodedBytesLimit(error ? 0 : static_cast<std::size_t>(fileBytes)));
     const auto findIcon = [&](std::uint16_t number) {
         return lockedResource(module.handle(), MAKEINTRESOURCEW(number),
                               MAKEINTRESOURCEW(PeResourceDirectory::kIconType));
@@ -87,7 +92,7 @@ bool ModuleIconImport::readFile(const std::filesystem::path& path, IconImageList
             reader.read(*bytes, findIcon, images);
     }
     m_skipped = reader.skippedEntries();
-    return true;
+    return !reader.limitReached();
 }
 
 } // namespace tessaly

@@ -12,7 +12,9 @@ namespace tessaly {
 // are read in entry order by IconGroupReader with the mends it applies.
 class ModuleIconImport {
 public:
-    // Empties images; false when the file cannot be loaded or holds no icon group.
+    // Empties images; false when the file cannot be loaded or holds no icon
+    // group, or when its groups name more images than the file can justify
+    // (the images read until then are kept).
     bool readFile(const std::filesystem::path& path, IconImageList& images);
 
     // Group entries whose icon resource was missing, short or damaged.

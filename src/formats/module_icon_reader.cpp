@@ -1,5 +1,6 @@
 #include "formats/module_icon_reader.h"
 
+#include "formats/ico_reader.h"
 #include "formats/icon_group_reader.h"
 #include "image/file_bytes.h"
 
@@ -30,7 +31,7 @@ bool ModuleIconReader::read(std::span<const std::uint8_t> file, IconImageList& i
         return false;
     }
     m_problem = PeProblem::None;
-    IconGroupReader reader;
+    IconGroupReader reader(IcoReader::decodedBytesLimit(file.size()));
     const auto findIcon = [&](std::uint16_t number) {
         return directory->find(PeResourceDirectory::kIconType, ResourceId{true, number, {}});
     };
@@ -39,6 +40,10 @@ bool ModuleIconReader::read(std::span<const std::uint8_t> file, IconImageList& i
             reader.read(*bytes, findIcon, images);
     }
     m_skipped = reader.skippedEntries();
+    if (reader.limitReached()) {
+        m_problem = PeProblem::ImagesExceedFile;
+        return false;
+    }
     return true;
 }
 

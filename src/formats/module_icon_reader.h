@@ -16,7 +16,8 @@ namespace tessaly {
 class ModuleIconReader {
 public:
     // Empties images; false when the file is no PE file, its resources are
-    // damaged, or it holds no icon group.
+    // damaged, or it holds no icon group, or when its groups name more images
+    // than the file can justify (the images read until then are kept).
     bool readFile(const std::filesystem::path& path, IconImageList& images);
     bool read(std::span<const std::uint8_t> file, IconImageList& images);
 

@@ -17,6 +17,7 @@ enum class PeProblem {
     NoResources,           // no resource directory, or it lies in no section
     ResourceTreeDamaged,   // a directory, name or data entry outside the resource section
     NoIconGroups,          // resources, but no icon group among them
+    ImagesExceedFile,      // groups sharing icons decode to more than the file can hold
 };
 
 // A resource's identifier: a 16-bit number, or a name (UTF-16, as stored).

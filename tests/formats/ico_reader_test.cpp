@@ -98,6 +98,35 @@ TEST(IcoReader, TwoEntriesMayShareOneImage)
     EXPECT_TRUE(sameImage(*result.images[1], a));
 }
 
+TEST(IcoReader, StopsWhenEntriesSharingAnImageClaimMoreThanTheFileCanJustify)
+{
+    // One 256 x 256 image (about 73 KB) named by 2000 entries: read out in
+    // full that would be 146 MB from a file of about 105 KB.
+    const IconImage image = patternedImage(256, 256, 8, 3);
+    constexpr std::uint16_t kEntries = 2000;
+    IcoPart part = partFor(image);
+    part.entry.imageOffset = static_cast<std::uint32_t>(6 + 16 * kEntries);
+    ByteWriter out;
+    out.u16le(0);
+    out.u16le(1);
+    out.u16le(kEntries);
+    for (std::uint16_t i = 0; i < kEntries; ++i)
+        part.entry.write(out);
+    out.bytes(part.block);
+    const std::vector<std::uint8_t> file = out.take();
+
+    const auto result = readBytes(file);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.problem, IcoReadProblem::ImagesExceedFile);
+    ASSERT_FALSE(result.images.empty());
+    EXPECT_LT(result.images.size(), kEntries);
+    std::uint64_t decoded = 0;
+    for (const auto& read : result.images)
+        decoded += static_cast<std::uint64_t>(read->dataBytes());
+    EXPECT_LE(decoded, IcoReader::decodedBytesLimit(file.size()) + static_cast<std::uint64_t>(image.dataBytes()));
+    EXPECT_TRUE(sameImage(*result.images.back(), image));
+}
+
 TEST(IcoReader, RefusesACursorFileAndAFileWithoutImages)
 {
     const IconImage a = patternedImage(16, 16, 4);

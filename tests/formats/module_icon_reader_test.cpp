@@ -121,6 +121,24 @@ TEST_F(ModuleIconReaderTest, DecodesAPngCompressedResourceOfAZeroSizedEntry)
     EXPECT_EQ(module->reader.skippedEntries(), 0);
 }
 
+TEST_F(ModuleIconReaderTest, StopsWhenGroupsNameOneIconMoreOftenThanTheFileCanJustify)
+{
+    // A 256 x 256 icon (about 73 KB) named 2000 times: 146 MB from a file of about 100 KB.
+    const IconImage big = test::patternedImage(256, 256, 8, 6);
+    const std::vector<GroupEntrySpec> entries(2000, entryFor(big, 1));
+    const auto file = test::buildPe({
+        {kIcon, number(1), 0, test::iconResource(big)},
+        {kGroup, number(1), 0, test::iconGroup(entries)},
+    });
+    const auto module = readModule(file);
+    EXPECT_FALSE(module->ok);
+    EXPECT_EQ(module->reader.problem(), PeProblem::ImagesExceedFile);
+    ASSERT_FALSE(module->images.empty());
+    EXPECT_LT(module->images.size(), entries.size());
+    EXPECT_EQ(module->images.size() + static_cast<std::size_t>(module->reader.skippedEntries()), entries.size());
+    EXPECT_TRUE(test::sameImage(*module->images.front(), big));
+}
+
 TEST_F(ModuleIconReaderTest, SkipsResourcesShorterThanTheirImageAndMissingOnes)
 {
     auto shortResource = test::iconResource(a32);

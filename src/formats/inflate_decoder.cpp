@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 
 namespace tessaly {
@@ -19,14 +20,15 @@ constexpr unsigned kDistanceLookupBits = 9;
 constexpr std::size_t kSmallDataBytes = 4096;
 constexpr unsigned kSmallLookupBits = 8;
 constexpr unsigned kCodeLengthLookupBits = 7;
-// decodeFast runs while the output has room for three literals; it copies
-// matches 8 bytes at a time, up to 7 bytes past their end, where there is
-// room for that, and the careful way elsewhere.
-constexpr std::size_t kFastLiteralRoom = 3;
+// decodeFast runs while the output has room for four literal entries of two
+// bytes each (each stored as two bytes); it copies matches 8 bytes at a
+// time, up to 7 bytes past their end, where there is room for that, and the
+// careful way elsewhere.
+constexpr std::size_t kFastLiteralRoom = 8;
 constexpr std::size_t kCopyOvershoot = 7;
 // ... and while the input holds two whole refills, so that every bit it
-// decodes is real input: one refill gives 56 bits, three literals take at
-// most 45, a length/distance pair at most 48.
+// decodes is real input: one refill gives 56 bits, four literal entries of
+// the table take at most 44, a length/distance pair at most 48.
 constexpr std::size_t kFastInputBytes = 16;
 
 constexpr std::array<std::uint8_t, kCodeLengthSymbols> kCodeLengthOrder = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
@@ -108,6 +110,19 @@ const FixedCodes& fixedCodes()
 std::uint32_t lowBits(std::uint64_t bits, unsigned count)
 {
     return static_cast<std::uint32_t>(bits & ((std::uint64_t{1} << count) - 1));
+}
+
+// Both bytes of a literal entry in one store; a single literal's second
+// byte is overwritten by what follows.
+void storeTwoBytes(std::uint8_t* out, std::uint32_t bytes)
+{
+    if constexpr (std::endian::native == std::endian::little) {
+        const auto pair = static_cast<std::uint16_t>(bytes);
+        std::memcpy(out, &pair, sizeof pair);
+    } else {
+        out[0] = static_cast<std::uint8_t>(bytes);
+        out[1] = static_cast<std::uint8_t>(bytes >> 8);
+    }
 }
 
 // A match whose source lies wholly inside the output, with room for the
@@ -204,10 +219,13 @@ bool InflateDecoder::decodeStored()
 
 bool InflateDecoder::readDynamicCodes()
 {
+    // A local reader: the code lengths are stored as bytes, which the
+    // compiler must otherwise assume may overwrite the member's state.
+    InflateBitReader in = m_in;
     std::uint32_t literalCount = 0;
     std::uint32_t distanceCount = 0;
     std::uint32_t codeLengthCount = 0;
-    if (!m_in.take(5, literalCount) || !m_in.take(5, distanceCount) || !m_in.take(4, codeLengthCount))
+    if (!in.take(5, literalCount) || !in.take(5, distanceCount) || !in.take(4, codeLengthCount))
         return false;
     literalCount += 257;
     distanceCount += 1;
@@ -216,30 +234,31 @@ bool InflateDecoder::readDynamicCodes()
     std::array<std::uint8_t, kCodeLengthSymbols> codeLengthLengths{};
     for (std::uint32_t i = 0; i < codeLengthCount; ++i) {
         std::uint32_t length = 0;
-        if (!m_in.take(3, length))
+        if (!in.take(3, length))
             return false;
         codeLengthLengths[kCodeLengthOrder[i]] = static_cast<std::uint8_t>(length);
     }
     m_codeLengthCodes.build(codeLengthLengths, kCodeLengthMeanings, kCodeLengthLookupBits);
 
     // One sequence for both codes: a repeat may cross from one to the other.
-    std::array<std::uint8_t, kLiteralSymbols + kDistanceSymbols> lengths{};
+    std::array<std::uint8_t, kLiteralSymbols + kDistanceSymbols> lengths;
     const std::span<std::uint8_t> all = std::span(lengths).first(literalCount + distanceCount);
-    if (!readCodeLengths(all))
+    if (!readCodeLengths(in, all))
         return false;
+    m_in = in;
     const bool small = m_in.bytesLeft() < kSmallDataBytes;
-    m_literals.build(all.first(literalCount), kLiteralMeanings,
-                     small ? kSmallLookupBits : HuffmanTable::kMaxLookupBits);
+    m_literals.build(all.first(literalCount), kLiteralMeanings, small ? kSmallLookupBits : HuffmanTable::kMaxLookupBits,
+                     small ? HuffmanTable::Pairing::None : HuffmanTable::Pairing::LiteralPairs);
     m_distances.build(all.subspan(literalCount), kDistanceMeanings, small ? kSmallLookupBits : kDistanceLookupBits);
     return true;
 }
 
-bool InflateDecoder::readCodeLengths(std::span<std::uint8_t> lengths)
+bool InflateDecoder::readCodeLengths(InflateBitReader& in, std::span<std::uint8_t> lengths) const
 {
     std::size_t i = 0;
     while (i < lengths.size()) {
         std::uint32_t entry = 0;
-        if (!takeSymbol(m_codeLengthCodes, entry))
+        if (!takeSymbol(in, m_codeLengthCodes, entry))
             return false;
         const std::uint32_t symbol = HuffmanTable::valueOf(entry);
         if (symbol < 16) {
@@ -250,16 +269,16 @@ bool InflateDecoder::readCodeLengths(std::span<std::uint8_t> lengths)
         std::uint32_t extra = 0;
         std::size_t repeat = 0;
         if (symbol == 16) {
-            if (i == 0 || !m_in.take(2, extra))
+            if (i == 0 || !in.take(2, extra))
                 return false;
             value = lengths[i - 1];
             repeat = 3 + extra;
         } else if (symbol == 17) {
-            if (!m_in.take(3, extra))
+            if (!in.take(3, extra))
                 return false;
             repeat = 3 + extra;
         } else {
-            if (!m_in.take(7, extra))
+            if (!in.take(7, extra))
                 return false;
             repeat = 11 + extra;
         }
@@ -271,14 +290,14 @@ bool InflateDecoder::readCodeLengths(std::span<std::uint8_t> lengths)
     return true;
 }
 
-bool InflateDecoder::takeSymbol(const HuffmanTable& table, std::uint32_t& entry)
+bool InflateDecoder::takeSymbol(InflateBitReader& in, const HuffmanTable& table, std::uint32_t& entry)
 {
-    m_in.refill();
-    entry = table.decode(m_in.peek());
+    in.refill();
+    entry = table.decode(in.peek());
     const unsigned length = HuffmanTable::codeLength(entry);
-    if (length == 0 || length > m_in.available())
+    if (length == 0 || length > in.available())
         return false;
-    m_in.drop(length);
+    in.drop(length);
     return true;
 }
 
@@ -305,26 +324,43 @@ InflateDecoder::Progress InflateDecoder::decodeFast(const HuffmanTable& literals
     std::uint8_t* const end = m_out + m_capacity;
     std::uint8_t* const outLimit = end - kFastLiteralRoom;
     Progress progress = Progress::Continue;
+    // The literal table's own entries: no call and no branch for pairs.
+    const std::uint32_t* const lookup = literals.lookupEntries();
+    const std::uint64_t mask = literals.lookupMask();
+    const auto putLiterals = [&out, &in](std::uint32_t entry) {
+        in.drop(HuffmanTable::plainCodeLength(entry));
+        storeTwoBytes(out, HuffmanTable::literalBytes(entry));
+        out += HuffmanTable::literalCount(entry);
+    };
     while (out < outLimit && in.bytesLeft() >= kFastInputBytes) {
         in.refillWhole();
-        std::uint32_t entry = literals.decode(in.peek());
+        std::uint32_t entry = lookup[in.peek() & mask];
         if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain) {
-            // Runs of literals: up to three from one refill.
-            in.drop(HuffmanTable::codeLength(entry));
-            *out++ = static_cast<std::uint8_t>(HuffmanTable::valueOf(entry));
-            entry = literals.decode(in.peek());
+            // Runs of literals: up to four entries from one refill.
+            putLiterals(entry);
+            entry = lookup[in.peek() & mask];
             if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain) {
-                in.drop(HuffmanTable::codeLength(entry));
-                *out++ = static_cast<std::uint8_t>(HuffmanTable::valueOf(entry));
-                entry = literals.decode(in.peek());
+                putLiterals(entry);
+                entry = lookup[in.peek() & mask];
                 if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain) {
-                    in.drop(HuffmanTable::codeLength(entry));
-                    *out++ = static_cast<std::uint8_t>(HuffmanTable::valueOf(entry));
-                    continue;
+                    putLiterals(entry);
+                    entry = lookup[in.peek() & mask];
+                    if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain) {
+                        putLiterals(entry);
+                        continue;
+                    }
                 }
             }
             // The entry stays valid: a refill only adds bits above those it read.
             in.refillWhole();
+        }
+        if (HuffmanTable::kindOf(entry) == HuffmanTable::kLonger) {
+            entry = literals.decodeLonger(in.peek());
+            if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain) {
+                in.drop(HuffmanTable::codeLength(entry));
+                *out++ = static_cast<std::uint8_t>(HuffmanTable::valueOf(entry));
+                continue;
+            }
         }
         const std::uint32_t kind = HuffmanTable::kindOf(entry);
         if (kind == HuffmanTable::kInvalid) {
@@ -370,7 +406,7 @@ InflateDecoder::Progress InflateDecoder::decodeFast(const HuffmanTable& literals
 InflateDecoder::Progress InflateDecoder::decodeOneCarefully(const HuffmanTable& literals, const HuffmanTable& distances)
 {
     std::uint32_t entry = 0;
-    if (!takeSymbol(literals, entry))
+    if (!takeSymbol(m_in, literals, entry))
         return Progress::Failed;
     switch (HuffmanTable::kindOf(entry)) {
     case HuffmanTable::kPlain:
@@ -390,7 +426,7 @@ InflateDecoder::Progress InflateDecoder::decodeOneCarefully(const HuffmanTable& 
         return Progress::Failed;
     const std::size_t length = HuffmanTable::valueOf(entry) + extra;
     std::uint32_t code = 0;
-    if (!takeSymbol(distances, code) || HuffmanTable::kindOf(code) == HuffmanTable::kInvalid ||
+    if (!takeSymbol(m_in, distances, code) || HuffmanTable::kindOf(code) == HuffmanTable::kInvalid ||
         !m_in.take(HuffmanTable::extraBits(code), extra))
         return Progress::Failed;
     const std::size_t distance = HuffmanTable::valueOf(code) + extra;

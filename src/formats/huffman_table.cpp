@@ -74,14 +74,13 @@ std::size_t HuffmanTable::lookupIndexOf(std::uint32_t code, unsigned length)
 void HuffmanTable::fillLookup()
 {
     const std::size_t size = std::size_t{1} << m_lookupBits;
-    // Entries where no code ends send decoding on past the table's bits; when
-    // the codes within those bits fill it (a complete code), every entry is
-    // written below anyway.
-    std::size_t covered = 0;
-    for (unsigned length = 1; length <= m_lookupBits; ++length)
-        covered += std::size_t{fittingCodes(length)} << (m_lookupBits - length);
-    if (covered != size)
-        std::fill_n(m_lookup.begin(), size, std::uint32_t{kLonger});
+    // The codes that end within the table's bits start with the prefixes
+    // (of the table's length) below that length's counter, or with all of
+    // them once some length had too many codes. Every other prefix sends
+    // decoding on past the table's bits, to a longer code or to none.
+    const auto coveredEnd = static_cast<std::size_t>(std::min<std::int64_t>(m_counter[m_lookupBits], size));
+    for (std::size_t prefix = coveredEnd; prefix < size; ++prefix)
+        m_lookup[lookupIndexOf(static_cast<std::uint32_t>(prefix), m_lookupBits)] = kLonger;
     for (unsigned length = 1; length <= m_lookupBits; ++length) {
         const std::uint32_t count = fittingCodes(length);
         const auto* meanings = m_sortedMeanings.data() + m_offset[length];
@@ -101,35 +100,37 @@ void HuffmanTable::fillLookup()
 // the two literals.
 void HuffmanTable::pairLiterals()
 {
+    // The literals that can come second, shortest codes first: each as its
+    // lookup index above its byte.
+    std::array<std::uint32_t, kMaxSymbols> seconds;
+    std::array<std::uint32_t, kMaxLookupBits + 1> secondsEnd{};
+    std::uint32_t count = 0;
+    for (unsigned length = 1; length < m_lookupBits; ++length) {
+        const std::uint32_t fitting = fittingCodes(length);
+        for (std::uint32_t i = 0; i < fitting; ++i) {
+            const std::uint32_t meaning = m_sortedMeanings[static_cast<std::size_t>(m_offset[length]) + i];
+            if (kindOf(meaning) == kPlain) {
+                const auto code = static_cast<std::uint32_t>(m_first[length]) + i;
+                seconds[count++] = static_cast<std::uint32_t>(lookupIndexOf(code, length)) << 8 | valueOf(meaning);
+            }
+        }
+        secondsEnd[length] = count;
+    }
     const std::size_t size = std::size_t{1} << m_lookupBits;
     for (unsigned firstLength = 1; firstLength < m_lookupBits; ++firstLength) {
-        const std::uint32_t firstCount = fittingCodes(firstLength);
-        for (std::uint32_t i = 0; i < firstCount; ++i) {
-            const std::uint32_t first = m_sortedMeanings[static_cast<std::size_t>(m_offset[firstLength]) + i];
-            if (kindOf(first) != kPlain)
-                continue;
-            const std::size_t firstAt =
-                lookupIndexOf(static_cast<std::uint32_t>(m_first[firstLength]) + i, firstLength);
-            for (unsigned secondLength = 1; firstLength + secondLength <= m_lookupBits; ++secondLength)
-                pairWith(first | firstLength << 8 | kPairFlag, firstAt, firstLength, secondLength, size);
+        for (std::uint32_t i = secondsEnd[firstLength - 1]; i < secondsEnd[firstLength]; ++i) {
+            const std::size_t firstAt = seconds[i] >> 8;
+            const std::uint32_t firstPart = (seconds[i] & 0xFF) << 16 | firstLength << 8 | kPairFlag;
+            for (unsigned secondLength = 1; firstLength + secondLength <= m_lookupBits; ++secondLength) {
+                const unsigned both = firstLength + secondLength;
+                for (std::uint32_t j = secondsEnd[secondLength - 1]; j < secondsEnd[secondLength]; ++j) {
+                    const std::uint32_t pair = firstPart | both | (seconds[j] & 0xFF) << 24;
+                    for (std::size_t at = firstAt | std::size_t{seconds[j] >> 8} << firstLength; at < size;
+                         at += std::size_t{1} << both)
+                        m_lookup[at] = pair;
+                }
+            }
         }
-    }
-}
-
-void HuffmanTable::pairWith(std::uint32_t firstPart, std::size_t firstAt, unsigned firstLength,
-                            unsigned secondLength, std::size_t size)
-{
-    const unsigned both = firstLength + secondLength;
-    const std::uint32_t secondCount = fittingCodes(secondLength);
-    for (std::uint32_t j = 0; j < secondCount; ++j) {
-        const std::uint32_t second = m_sortedMeanings[static_cast<std::size_t>(m_offset[secondLength]) + j];
-        if (kindOf(second) != kPlain)
-            continue;
-        const std::uint32_t pair = firstPart | both | valueOf(second) << 24;
-        const std::size_t secondAt =
-            lookupIndexOf(static_cast<std::uint32_t>(m_first[secondLength]) + j, secondLength);
-        for (std::size_t at = firstAt | secondAt << firstLength; at < size; at += std::size_t{1} << both)
-            m_lookup[at] = pair;
     }
 }
 

@@ -96,8 +96,6 @@ private:
     static std::size_t lookupIndexOf(std::uint32_t code, unsigned length);
     void fillLookup();
     void pairLiterals();
-    void pairWith(std::uint32_t firstPart, std::size_t firstAt, unsigned firstLength, unsigned secondLength,
-                  std::size_t size);
 
     std::array<std::int32_t, kMaxCodeLength + 1> m_first{};
     std::array<std::int32_t, kMaxCodeLength + 1> m_counter{};

@@ -18,17 +18,19 @@ constexpr unsigned kDistanceLookupBits = 9;
 // Filling a lookup table costs more than it saves when few symbols follow:
 // the data of small images gets smaller tables (the results are the same).
 constexpr std::size_t kSmallDataBytes = 4096;
-constexpr unsigned kSmallLookupBits = 8;
+constexpr unsigned kSmallLookupBits = 9;
 constexpr unsigned kCodeLengthLookupBits = 7;
-// decodeFast runs while the output has room for four literal entries of two
-// bytes each (each stored as two bytes); it copies matches 8 bytes at a
-// time, up to 7 bytes past their end, where there is room for that, and the
-// careful way elsewhere.
-constexpr std::size_t kFastLiteralRoom = 8;
+// decodeFast takes up to five literal entries of the lookup table (at most
+// 11 bits each) from one refill, and stores each as two bytes: it runs while
+// the output has room for them. It copies matches 8 bytes at a time, up to 7
+// bytes past their end, where there is room for that, and the careful way
+// elsewhere.
+constexpr unsigned kLiteralEntriesPerRefill = 5;
+constexpr std::size_t kFastLiteralRoom = 2 * kLiteralEntriesPerRefill;
 constexpr std::size_t kCopyOvershoot = 7;
 // ... and while the input holds two whole refills, so that every bit it
-// decodes is real input: one refill gives 56 bits, four literal entries of
-// the table take at most 44, a length/distance pair at most 48.
+// decodes is real input: one refill gives 56 bits, five literal entries of
+// the table take at most 55, a length/distance pair at most 48.
 constexpr std::size_t kFastInputBytes = 16;
 
 constexpr std::array<std::uint8_t, kCodeLengthSymbols> kCodeLengthOrder = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
@@ -292,7 +294,9 @@ bool InflateDecoder::readCodeLengths(InflateBitReader& in, std::span<std::uint8_
 
 bool InflateDecoder::takeSymbol(InflateBitReader& in, const HuffmanTable& table, std::uint32_t& entry)
 {
-    in.refill();
+    // A code is at most 15 bits long: refill only when that many may be missing.
+    if (in.available() < HuffmanTable::kMaxCodeLength)
+        in.refill();
     entry = table.decode(in.peek());
     const unsigned length = HuffmanTable::codeLength(entry);
     if (length == 0 || length > in.available())
@@ -303,13 +307,13 @@ bool InflateDecoder::takeSymbol(InflateBitReader& in, const HuffmanTable& table,
 
 bool InflateDecoder::decodeData(const HuffmanTable& literals, const HuffmanTable& distances)
 {
-    for (;;) {
-        Progress progress = decodeFast(literals, distances);
-        if (progress == Progress::Continue)
-            progress = decodeOneCarefully(literals, distances);
-        if (progress != Progress::Continue)
-            return progress == Progress::EndOfBlock;
-    }
+    // The fast loop stops only at the end of the block or near the end of
+    // the input or the output, which stay near: the rest of the block goes
+    // one symbol at a time.
+    Progress progress = decodeFast(literals, distances);
+    while (progress == Progress::Continue)
+        progress = decodeOneCarefully(literals, distances);
+    return progress == Progress::EndOfBlock;
 }
 
 // The bulk of the data: no checks of input or output per symbol, because the
@@ -335,25 +339,19 @@ InflateDecoder::Progress InflateDecoder::decodeFast(const HuffmanTable& literals
     while (out < outLimit && in.bytesLeft() >= kFastInputBytes) {
         in.refillWhole();
         std::uint32_t entry = lookup[in.peek() & mask];
-        if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain) {
-            // Runs of literals: up to four entries from one refill.
+        const auto literal = [&]() {
+            if (HuffmanTable::kindOf(entry) != HuffmanTable::kPlain)
+                return false;
             putLiterals(entry);
             entry = lookup[in.peek() & mask];
-            if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain) {
-                putLiterals(entry);
-                entry = lookup[in.peek() & mask];
-                if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain) {
-                    putLiterals(entry);
-                    entry = lookup[in.peek() & mask];
-                    if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain) {
-                        putLiterals(entry);
-                        continue;
-                    }
-                }
-            }
-            // The entry stays valid: a refill only adds bits above those it read.
-            in.refillWhole();
-        }
+            return true;
+        };
+        // Runs of literals: up to five entries from one refill.
+        static_assert(kLiteralEntriesPerRefill == 5);
+        if (literal() && literal() && literal() && literal() && literal())
+            continue;
+        // The entry stays valid: a refill only adds bits above those it read.
+        in.refillWhole();
         if (HuffmanTable::kindOf(entry) == HuffmanTable::kLonger) {
             entry = literals.decodeLonger(in.peek());
             if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain) {

@@ -1,6 +1,7 @@
 #include "formats/huffman_table.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace tessaly {
 
@@ -27,14 +28,15 @@ constexpr std::array<std::uint16_t, 1u << HuffmanTable::kMaxLookupBits> kReverse
 void HuffmanTable::build(std::span<const std::uint8_t> lengths, std::span<const std::uint32_t> meanings,
                          unsigned maxLookupBits, Pairing pairing)
 {
+    // Branch-free, as whether a symbol is used follows no pattern: unused
+    // symbols are counted as length 0 and sorted behind the used ones.
     std::array<std::int32_t, kMaxCodeLength + 1> count{};
-    unsigned longest = 1;
-    for (const std::uint8_t length : lengths) {
-        if (length != 0) {
-            ++count[length];
-            longest = std::max<unsigned>(longest, length);
-        }
-    }
+    for (const std::uint8_t length : lengths)
+        ++count[length];
+    count[0] = 0;
+    unsigned longest = kMaxCodeLength;
+    while (longest > 1 && count[longest] == 0)
+        --longest;
     // Counts are at most 288, so even a code with far too many short codes
     // keeps its first codes below 288 * 2^15: no overflow.
     m_first[0] = 0;
@@ -46,10 +48,9 @@ void HuffmanTable::build(std::span<const std::uint8_t> lengths, std::span<const 
         m_offset[length] = m_offset[length - 1] + count[length - 1];
     }
     std::array<std::int32_t, kMaxCodeLength + 1> next = m_offset;
-    for (std::size_t symbol = 0; symbol < lengths.size(); ++symbol) {
-        if (lengths[symbol] != 0)
-            m_sortedMeanings[static_cast<std::size_t>(next[lengths[symbol]]++)] = meanings[symbol];
-    }
+    next[0] = m_offset[kMaxCodeLength] + count[kMaxCodeLength];
+    for (std::size_t symbol = 0; symbol < lengths.size(); ++symbol)
+        m_sortedMeanings[static_cast<std::size_t>(next[lengths[symbol]]++)] = meanings[symbol];
     m_lookupBits = std::min(longest, std::min(maxLookupBits, kMaxLookupBits));
     m_lookupMask = (std::uint64_t{1} << m_lookupBits) - 1;
     fillLookup();
@@ -71,25 +72,22 @@ std::size_t HuffmanTable::lookupIndexOf(std::uint32_t code, unsigned length)
     return kReversed[code] >> (kMaxLookupBits - length);
 }
 
+// The table for L bits is that for L - 1 bits twice over (a shorter code
+// decodes the same whatever bit follows it) plus the codes of length L,
+// which start where no shorter code ends. Starting from one entry for the
+// empty prefix, which no code ends in, every entry is written once and
+// copied in blocks.
 void HuffmanTable::fillLookup()
 {
-    const std::size_t size = std::size_t{1} << m_lookupBits;
-    // The codes that end within the table's bits start with the prefixes
-    // (of the table's length) below that length's counter, or with all of
-    // them once some length had too many codes. Every other prefix sends
-    // decoding on past the table's bits, to a longer code or to none.
-    const auto coveredEnd = static_cast<std::size_t>(std::min<std::int64_t>(m_counter[m_lookupBits], size));
-    for (std::size_t prefix = coveredEnd; prefix < size; ++prefix)
-        m_lookup[lookupIndexOf(static_cast<std::uint32_t>(prefix), m_lookupBits)] = kLonger;
+    m_lookup[0] = kLonger;
     for (unsigned length = 1; length <= m_lookupBits; ++length) {
+        const std::size_t half = std::size_t{1} << (length - 1);
+        std::memcpy(m_lookup.data() + half, m_lookup.data(), half * sizeof m_lookup[0]);
         const std::uint32_t count = fittingCodes(length);
-        const auto* meanings = m_sortedMeanings.data() + m_offset[length];
-        for (std::uint32_t i = 0; i < count; ++i) {
-            const std::uint32_t entry = meanings[i] | length;
-            const auto code = static_cast<std::uint32_t>(m_first[length]) + i;
-            for (std::size_t at = lookupIndexOf(code, length); at < size; at += std::size_t{1} << length)
-                m_lookup[at] = entry;
-        }
+        const std::uint32_t* meanings = m_sortedMeanings.data() + m_offset[length];
+        const auto first = static_cast<std::uint32_t>(m_first[length]);
+        for (std::uint32_t i = 0; i < count; ++i)
+            m_lookup[lookupIndexOf(first + i, length)] = meanings[i] | length;
     }
 }
 

@@ -219,6 +219,19 @@ bool InflateDecoder::decodeStored()
     return true;
 }
 
+inline bool InflateDecoder::takeSymbol(InflateBitReader& in, const HuffmanTable& table, std::uint32_t& entry)
+{
+    // A code is at most 15 bits long: refill only when that many may be missing.
+    if (in.available() < HuffmanTable::kMaxCodeLength)
+        in.refill();
+    entry = table.decode(in.peek());
+    const unsigned length = HuffmanTable::codeLength(entry);
+    if (length == 0 || length > in.available())
+        return false;
+    in.drop(length);
+    return true;
+}
+
 bool InflateDecoder::readDynamicCodes()
 {
     // A local reader: the code lengths are stored as bytes, which the
@@ -289,19 +302,6 @@ bool InflateDecoder::readCodeLengths(InflateBitReader& in, std::span<std::uint8_
         std::fill_n(lengths.begin() + static_cast<std::ptrdiff_t>(i), repeat, value);
         i += repeat;
     }
-    return true;
-}
-
-bool InflateDecoder::takeSymbol(InflateBitReader& in, const HuffmanTable& table, std::uint32_t& entry)
-{
-    // A code is at most 15 bits long: refill only when that many may be missing.
-    if (in.available() < HuffmanTable::kMaxCodeLength)
-        in.refill();
-    entry = table.decode(in.peek());
-    const unsigned length = HuffmanTable::codeLength(entry);
-    if (length == 0 || length > in.available())
-        return false;
-    in.drop(length);
     return true;
 }
 

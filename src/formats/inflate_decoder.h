@@ -56,7 +56,8 @@ private:
     Progress decodeFast(const HuffmanTable& literals, const HuffmanTable& distances);
     Progress decodeOneCarefully(const HuffmanTable& literals, const HuffmanTable& distances);
     bool copyMatch(std::size_t length, std::size_t distance);
-    static bool takeSymbol(InflateBitReader& in, const HuffmanTable& table, std::uint32_t& entry);
+    [[gnu::always_inline]] static bool takeSymbol(InflateBitReader& in, const HuffmanTable& table,
+                                                  std::uint32_t& entry);
 
     InflateBitReader m_in;
     std::uint8_t* m_out = nullptr;

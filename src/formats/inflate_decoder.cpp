@@ -17,7 +17,7 @@ constexpr std::size_t kCodeLengthSymbols = 19;
 constexpr unsigned kDistanceLookupBits = 9;
 // Filling a lookup table costs more than it saves when few symbols follow:
 // the data of small images gets smaller tables (the results are the same).
-constexpr std::size_t kSmallDataBytes = 4096;
+constexpr std::size_t kSmallDataBytes = 2048;
 constexpr unsigned kSmallLookupBits = 9;
 constexpr unsigned kCodeLengthLookupBits = 7;
 // decodeFast takes up to five literal entries of the lookup table (at most
@@ -331,27 +331,26 @@ InflateDecoder::Progress InflateDecoder::decodeFast(const HuffmanTable& literals
     // The literal table's own entries: no call and no branch for pairs.
     const std::uint32_t* const lookup = literals.lookupEntries();
     const std::uint64_t mask = literals.lookupMask();
-    const auto putLiterals = [&out, &in](std::uint32_t entry) {
-        in.drop(HuffmanTable::plainCodeLength(entry));
-        storeTwoBytes(out, HuffmanTable::literalBytes(entry));
-        out += HuffmanTable::literalCount(entry);
-    };
+    const std::uint32_t* const distanceLookup = distances.lookupEntries();
+    const std::uint64_t distanceMask = distances.lookupMask();
     while (out < outLimit && in.bytesLeft() >= kFastInputBytes) {
         in.refillWhole();
         std::uint32_t entry = lookup[in.peek() & mask];
-        const auto literal = [&]() {
-            if (HuffmanTable::kindOf(entry) != HuffmanTable::kPlain)
-                return false;
-            putLiterals(entry);
-            entry = lookup[in.peek() & mask];
-            return true;
-        };
-        // Runs of literals: up to five entries from one refill.
-        static_assert(kLiteralEntriesPerRefill == 5);
-        if (literal() && literal() && literal() && literal() && literal())
-            continue;
-        // The entry stays valid: a refill only adds bits above those it read.
-        in.refillWhole();
+        if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain) {
+            // Runs of literals: several entries from one refill.
+            unsigned taken = 0;
+#pragma GCC unroll 5
+            do {
+                in.drop(HuffmanTable::plainCodeLength(entry));
+                storeTwoBytes(out, HuffmanTable::literalBytes(entry));
+                out += HuffmanTable::literalCount(entry);
+                entry = lookup[in.peek() & mask];
+            } while (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain && ++taken < kLiteralEntriesPerRefill);
+            if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain)
+                continue;
+            // The entry stays valid: a refill only adds bits above those it read.
+            in.refillWhole();
+        }
         if (HuffmanTable::kindOf(entry) == HuffmanTable::kLonger) {
             entry = literals.decodeLonger(in.peek());
             if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain) {
@@ -372,7 +371,10 @@ InflateDecoder::Progress InflateDecoder::decodeFast(const HuffmanTable& literals
         }
         const std::size_t length = HuffmanTable::valueOf(entry) + lowBits(in.peek(), HuffmanTable::extraBits(entry));
         in.drop(HuffmanTable::extraBits(entry));
-        const std::uint32_t code = distances.decode(in.peek());
+        // Distance tables hold no pairs: only longer codes need more than the lookup.
+        std::uint32_t code = distanceLookup[in.peek() & distanceMask];
+        if (HuffmanTable::kindOf(code) == HuffmanTable::kLonger)
+            code = distances.decodeLonger(in.peek());
         if (HuffmanTable::kindOf(code) == HuffmanTable::kInvalid) {
             progress = Progress::Failed;
             break;

@@ -61,7 +61,8 @@ public:
     // no masking of its own: the kind bits above the length are zero.
     static constexpr unsigned plainCodeLength(std::uint32_t entry) { return entry & 63; }
 
-    // lengths.size() <= kMaxSymbols; meanings gives each symbol's meaning.
+    // lengths.size() <= kMaxSymbols, each length <= kMaxCodeLength; meanings
+    // gives each symbol's meaning.
     void build(std::span<const std::uint8_t> lengths, std::span<const std::uint32_t> meanings,
                unsigned maxLookupBits = kMaxLookupBits, Pairing pairing = Pairing::None);
 

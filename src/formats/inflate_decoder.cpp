@@ -15,8 +15,9 @@ constexpr std::size_t kLiteralSymbols = 288;
 constexpr std::size_t kDistanceSymbols = 32;
 constexpr std::size_t kCodeLengthSymbols = 19;
 constexpr unsigned kDistanceLookupBits = 9;
-// Filling a lookup table costs more than it saves when few symbols follow:
-// the data of small images gets smaller tables (the results are the same).
+// Filling a lookup table, and pairing its literals, costs more than it
+// saves when few symbols follow: the data of small images gets a smaller
+// table without pairs (the results are the same).
 constexpr std::size_t kSmallDataBytes = 2048;
 constexpr unsigned kSmallLookupBits = 9;
 constexpr unsigned kCodeLengthLookupBits = 7;

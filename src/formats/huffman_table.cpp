@@ -23,17 +23,33 @@ constexpr std::array<std::uint16_t, 1u << HuffmanTable::kMaxLookupBits> reversed
 // kMaxLookupBits; shifted right, it also reverses shorter codes.
 constexpr std::array<std::uint16_t, 1u << HuffmanTable::kMaxLookupBits> kReversed = reversedLookupIndexes();
 
+// How many symbols have each length 1-15 (the count of length 0 is 0).
+// Four sets of counters, so that runs of one length (most often of unused
+// symbols) do not wait on their own increments.
+std::array<std::int32_t, HuffmanTable::kMaxCodeLength + 1> usedLengthCounts(std::span<const std::uint8_t> lengths)
+{
+    std::array<std::array<std::int32_t, HuffmanTable::kMaxCodeLength + 1>, 4> counts{};
+    std::size_t symbol = 0;
+    for (; symbol + 4 <= lengths.size(); symbol += 4) {
+        ++counts[0][lengths[symbol]];
+        ++counts[1][lengths[symbol + 1]];
+        ++counts[2][lengths[symbol + 2]];
+        ++counts[3][lengths[symbol + 3]];
+    }
+    for (; symbol < lengths.size(); ++symbol)
+        ++counts[0][lengths[symbol]];
+    std::array<std::int32_t, HuffmanTable::kMaxCodeLength + 1> count{};
+    for (unsigned length = 1; length <= HuffmanTable::kMaxCodeLength; ++length)
+        count[length] = counts[0][length] + counts[1][length] + counts[2][length] + counts[3][length];
+    return count;
+}
+
 } // namespace
 
 void HuffmanTable::build(std::span<const std::uint8_t> lengths, std::span<const std::uint32_t> meanings,
                          unsigned maxLookupBits, Pairing pairing)
 {
-    // Branch-free, as whether a symbol is used follows no pattern: unused
-    // symbols are counted as length 0 and sorted behind the used ones.
-    std::array<std::int32_t, kMaxCodeLength + 1> count{};
-    for (const std::uint8_t length : lengths)
-        ++count[length];
-    count[0] = 0;
+    const std::array<std::int32_t, kMaxCodeLength + 1> count = usedLengthCounts(lengths);
     unsigned longest = kMaxCodeLength;
     while (longest > 1 && count[longest] == 0)
         --longest;
@@ -48,9 +64,10 @@ void HuffmanTable::build(std::span<const std::uint8_t> lengths, std::span<const 
         m_offset[length] = m_offset[length - 1] + count[length - 1];
     }
     std::array<std::int32_t, kMaxCodeLength + 1> next = m_offset;
-    next[0] = m_offset[kMaxCodeLength] + count[kMaxCodeLength];
-    for (std::size_t symbol = 0; symbol < lengths.size(); ++symbol)
-        m_sortedMeanings[static_cast<std::size_t>(next[lengths[symbol]]++)] = meanings[symbol];
+    for (std::size_t symbol = 0; symbol < lengths.size(); ++symbol) {
+        if (lengths[symbol] != 0)
+            m_sortedMeanings[static_cast<std::size_t>(next[lengths[symbol]]++)] = meanings[symbol];
+    }
     m_lookupBits = std::min(longest, std::min(maxLookupBits, kMaxLookupBits));
     m_lookupMask = (std::uint64_t{1} << m_lookupBits) - 1;
     fillLookup();

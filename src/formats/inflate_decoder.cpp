@@ -269,8 +269,11 @@ bool InflateDecoder::readDynamicCodes()
     return true;
 }
 
-bool InflateDecoder::readCodeLengths(InflateBitReader& in, std::span<std::uint8_t> lengths) const
+bool InflateDecoder::readCodeLengths(InflateBitReader& reader, std::span<std::uint8_t> lengths) const
 {
+    // A copy that can stay in registers: the lengths are stored as bytes,
+    // which may alias whatever a reference points to.
+    InflateBitReader in = reader;
     std::size_t i = 0;
     while (i < lengths.size()) {
         std::uint32_t entry = 0;
@@ -303,6 +306,7 @@ bool InflateDecoder::readCodeLengths(InflateBitReader& in, std::span<std::uint8_
         std::fill_n(lengths.begin() + static_cast<std::ptrdiff_t>(i), repeat, value);
         i += repeat;
     }
+    reader = in;
     return true;
 }
 

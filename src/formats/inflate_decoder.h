@@ -51,7 +51,7 @@ private:
     bool decodeBlock(std::uint32_t type);
     bool decodeStored();
     bool readDynamicCodes();
-    bool readCodeLengths(InflateBitReader& in, std::span<std::uint8_t> lengths) const;
+    bool readCodeLengths(InflateBitReader& reader, std::span<std::uint8_t> lengths) const;
     bool decodeData(const HuffmanTable& literals, const HuffmanTable& distances);
     Progress decodeFast(const HuffmanTable& literals, const HuffmanTable& distances);
     Progress decodeOneCarefully(const HuffmanTable& literals, const HuffmanTable& distances);

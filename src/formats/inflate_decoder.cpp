@@ -356,21 +356,22 @@ InflateDecoder::Progress InflateDecoder::decodeFast(const HuffmanTable& literals
             // The entry stays valid: a refill only adds bits above those it read.
             in.refillWhole();
         }
-        if (HuffmanTable::kindOf(entry) == HuffmanTable::kLonger) {
-            entry = literals.decodeLonger(in.peek());
+        // Kinds from kInvalid up are rare: one test for both.
+        if (HuffmanTable::kindOf(entry) >= HuffmanTable::kInvalid) {
+            if (HuffmanTable::kindOf(entry) == HuffmanTable::kLonger)
+                entry = literals.decodeLonger(in.peek());
+            if (HuffmanTable::kindOf(entry) == HuffmanTable::kInvalid) {
+                progress = Progress::Failed;
+                break;
+            }
             if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain) {
                 in.drop(HuffmanTable::codeLength(entry));
                 *out++ = static_cast<std::uint8_t>(HuffmanTable::valueOf(entry));
                 continue;
             }
         }
-        const std::uint32_t kind = HuffmanTable::kindOf(entry);
-        if (kind == HuffmanTable::kInvalid) {
-            progress = Progress::Failed;
-            break;
-        }
         in.drop(HuffmanTable::codeLength(entry));
-        if (kind == HuffmanTable::kEndOfBlock) {
+        if (HuffmanTable::kindOf(entry) == HuffmanTable::kEndOfBlock) {
             progress = Progress::EndOfBlock;
             break;
         }
@@ -378,11 +379,13 @@ InflateDecoder::Progress InflateDecoder::decodeFast(const HuffmanTable& literals
         in.drop(HuffmanTable::extraBits(entry));
         // Distance tables hold no pairs: only longer codes need more than the lookup.
         std::uint32_t code = distanceLookup[in.peek() & distanceMask];
-        if (HuffmanTable::kindOf(code) == HuffmanTable::kLonger)
-            code = distances.decodeLonger(in.peek());
-        if (HuffmanTable::kindOf(code) == HuffmanTable::kInvalid) {
-            progress = Progress::Failed;
-            break;
+        if (HuffmanTable::kindOf(code) >= HuffmanTable::kInvalid) {
+            if (HuffmanTable::kindOf(code) == HuffmanTable::kLonger)
+                code = distances.decodeLonger(in.peek());
+            if (HuffmanTable::kindOf(code) == HuffmanTable::kInvalid) {
+                progress = Progress::Failed;
+                break;
+            }
         }
         in.drop(HuffmanTable::codeLength(code));
         const std::size_t distance = HuffmanTable::valueOf(code) + lowBits(in.peek(), HuffmanTable::extraBits(code));

@@ -115,6 +115,15 @@ std::uint32_t lowBits(std::uint64_t bits, unsigned count)
     return static_cast<std::uint32_t>(bits & ((std::uint64_t{1} << count) - 1));
 }
 
+// A lookup entry of a kind from kInvalid up, which the fast loop tests for
+// at once: a longer code is finished bit by bit. False for an invalid symbol.
+bool finishRareEntry(std::uint32_t& entry, const HuffmanTable& table, std::uint64_t bits)
+{
+    if (HuffmanTable::kindOf(entry) == HuffmanTable::kLonger)
+        entry = table.decodeLonger(bits);
+    return HuffmanTable::kindOf(entry) != HuffmanTable::kInvalid;
+}
+
 // Both bytes of a literal entry in one store; a single literal's second
 // byte is overwritten by what follows.
 void storeTwoBytes(std::uint8_t* out, std::uint32_t bytes)
@@ -356,11 +365,8 @@ InflateDecoder::Progress InflateDecoder::decodeFast(const HuffmanTable& literals
             // The entry stays valid: a refill only adds bits above those it read.
             in.refillWhole();
         }
-        // Kinds from kInvalid up are rare: one test for both.
         if (HuffmanTable::kindOf(entry) >= HuffmanTable::kInvalid) {
-            if (HuffmanTable::kindOf(entry) == HuffmanTable::kLonger)
-                entry = literals.decodeLonger(in.peek());
-            if (HuffmanTable::kindOf(entry) == HuffmanTable::kInvalid) {
+            if (!finishRareEntry(entry, literals, in.peek())) {
                 progress = Progress::Failed;
                 break;
             }
@@ -379,13 +385,9 @@ InflateDecoder::Progress InflateDecoder::decodeFast(const HuffmanTable& literals
         in.drop(HuffmanTable::extraBits(entry));
         // Distance tables hold no pairs: only longer codes need more than the lookup.
         std::uint32_t code = distanceLookup[in.peek() & distanceMask];
-        if (HuffmanTable::kindOf(code) >= HuffmanTable::kInvalid) {
-            if (HuffmanTable::kindOf(code) == HuffmanTable::kLonger)
-                code = distances.decodeLonger(in.peek());
-            if (HuffmanTable::kindOf(code) == HuffmanTable::kInvalid) {
-                progress = Progress::Failed;
-                break;
-            }
+        if (HuffmanTable::kindOf(code) >= HuffmanTable::kInvalid && !finishRareEntry(code, distances, in.peek())) {
+            progress = Progress::Failed;
+            break;
         }
         in.drop(HuffmanTable::codeLength(code));
         const std::size_t distance = HuffmanTable::valueOf(code) + lowBits(in.peek(), HuffmanTable::extraBits(code));

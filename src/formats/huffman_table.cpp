@@ -1,20 +1,11 @@
 #include "formats/huffman_table.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace tessaly {
 
 namespace {
-
-std::uint32_t reversedBits(std::uint32_t code, unsigned length)
-{
-    std::uint32_t reversed = 0;
-    for (unsigned i = 0; i < length; ++i) {
-        reversed = reversed << 1 | (code & 1);
-        code >>= 1;
-    }
-    return reversed;
-}
 
 constexpr std::array<std::uint16_t, 1u << HuffmanTable::kMaxLookupBits> reversedLookupIndexes()
 {
@@ -28,22 +19,40 @@ constexpr std::array<std::uint16_t, 1u << HuffmanTable::kMaxLookupBits> reversed
     return table;
 }
 
-// A lookup index (next bit lowest) as a code (first bit highest), for kMaxLookupBits.
+// A lookup index (next bit lowest) as a code (first bit highest), for
+// kMaxLookupBits; shifted right, it also reverses shorter codes.
 constexpr std::array<std::uint16_t, 1u << HuffmanTable::kMaxLookupBits> kReversed = reversedLookupIndexes();
+
+// How many symbols have each length 1-15 (the count of length 0 is 0).
+// Four sets of counters, so that runs of one length (most often of unused
+// symbols) do not wait on their own increments.
+std::array<std::int32_t, HuffmanTable::kMaxCodeLength + 1> usedLengthCounts(std::span<const std::uint8_t> lengths)
+{
+    std::array<std::array<std::int32_t, HuffmanTable::kMaxCodeLength + 1>, 4> counts{};
+    std::size_t symbol = 0;
+    for (; symbol + 4 <= lengths.size(); symbol += 4) {
+        ++counts[0][lengths[symbol]];
+        ++counts[1][lengths[symbol + 1]];
+        ++counts[2][lengths[symbol + 2]];
+        ++counts[3][lengths[symbol + 3]];
+    }
+    for (; symbol < lengths.size(); ++symbol)
+        ++counts[0][lengths[symbol]];
+    std::array<std::int32_t, HuffmanTable::kMaxCodeLength + 1> count{};
+    for (unsigned length = 1; length <= HuffmanTable::kMaxCodeLength; ++length)
+        count[length] = counts[0][length] + counts[1][length] + counts[2][length] + counts[3][length];
+    return count;
+}
 
 } // namespace
 
 void HuffmanTable::build(std::span<const std::uint8_t> lengths, std::span<const std::uint32_t> meanings,
-                         unsigned maxLookupBits)
+                         unsigned maxLookupBits, Pairing pairing)
 {
-    std::array<std::int32_t, kMaxCodeLength + 1> count{};
-    unsigned longest = 1;
-    for (const std::uint8_t length : lengths) {
-        if (length != 0) {
-            ++count[length];
-            longest = std::max<unsigned>(longest, length);
-        }
-    }
+    const std::array<std::int32_t, kMaxCodeLength + 1> count = usedLengthCounts(lengths);
+    unsigned longest = kMaxCodeLength;
+    while (longest > 1 && count[longest] == 0)
+        --longest;
     // Counts are at most 288, so even a code with far too many short codes
     // keeps its first codes below 288 * 2^15: no overflow.
     m_first[0] = 0;
@@ -62,38 +71,85 @@ void HuffmanTable::build(std::span<const std::uint8_t> lengths, std::span<const 
     m_lookupBits = std::min(longest, std::min(maxLookupBits, kMaxLookupBits));
     m_lookupMask = (std::uint64_t{1} << m_lookupBits) - 1;
     fillLookup();
+    if (pairing == Pairing::LiteralPairs)
+        pairLiterals();
 }
 
+// Codes beyond the last that fits its length (too many short codes) are
+// never reached: a shorter code always ends first.
+std::uint32_t HuffmanTable::fittingCodes(unsigned length) const
+{
+    const std::int32_t room = std::max<std::int32_t>(0, (std::int32_t{1} << length) - m_first[length]);
+    return static_cast<std::uint32_t>(std::min(m_counter[length] - m_first[length], room));
+}
+
+// A code of the given length as a lookup index (first bit lowest).
+std::size_t HuffmanTable::lookupIndexOf(std::uint32_t code, unsigned length)
+{
+    return kReversed[code] >> (kMaxLookupBits - length);
+}
+
+// The table for L bits is that for L - 1 bits twice over (a shorter code
+// decodes the same whatever bit follows it) plus the codes of length L,
+// which start where no shorter code ends. Starting from one entry for the
+// empty prefix, which no code ends in, every entry is written once and
+// copied in blocks.
 void HuffmanTable::fillLookup()
 {
-    const std::size_t size = std::size_t{1} << m_lookupBits;
-    // Entries no code reaches must read 0; when the codes within the table's
-    // bits fill it (a complete code), every entry is written below anyway.
-    std::size_t covered = 0;
+    m_lookup[0] = kLonger;
     for (unsigned length = 1; length <= m_lookupBits; ++length) {
-        const auto fitting =
-            std::min<std::int64_t>(m_counter[length] - m_first[length],
-                                   std::max<std::int64_t>(0, (std::int64_t{1} << length) - m_first[length]));
-        covered += static_cast<std::size_t>(fitting) << (m_lookupBits - length);
+        const std::size_t half = std::size_t{1} << (length - 1);
+        std::memcpy(m_lookup.data() + half, m_lookup.data(), half * sizeof m_lookup[0]);
+        const std::uint32_t count = fittingCodes(length);
+        const std::uint32_t* meanings = m_sortedMeanings.data() + m_offset[length];
+        const auto first = static_cast<std::uint32_t>(m_first[length]);
+        for (std::uint32_t i = 0; i < count; ++i)
+            m_lookup[lookupIndexOf(first + i, length)] = meanings[i] | length;
     }
-    if (covered != size)
-        std::fill_n(m_lookup.begin(), size, 0u);
-    for (unsigned length = 1; length <= m_lookupBits; ++length) {
-        const std::int32_t count = m_counter[length] - m_first[length];
-        for (std::int32_t i = 0; i < count; ++i) {
-            const auto code = static_cast<std::uint32_t>(m_first[length] + i);
-            // Codes that do not fit their length (too many short codes) are
-            // never reached: a shorter code always ends first.
-            if (code >= (1u << length))
-                break;
-            const std::uint32_t entry = m_sortedMeanings[static_cast<std::size_t>(m_offset[length] + i)] | length;
-            for (std::size_t at = reversedBits(code, length); at < size; at += std::size_t{1} << length)
-                m_lookup[at] = entry;
+}
+
+// Where two literal codes follow each other within the table's bits, the
+// entry of the first is replaced by the pair at every index that starts
+// with both. Only codes that fit their lengths have entries, so these are
+// exactly the places where decoding one entry and then the next would give
+// the two literals.
+void HuffmanTable::pairLiterals()
+{
+    // The literals that can come second, shortest codes first: each as its
+    // lookup index above its byte.
+    std::array<std::uint32_t, kMaxSymbols> seconds;
+    std::array<std::uint32_t, kMaxLookupBits + 1> secondsEnd{};
+    std::uint32_t count = 0;
+    for (unsigned length = 1; length < m_lookupBits; ++length) {
+        const std::uint32_t fitting = fittingCodes(length);
+        for (std::uint32_t i = 0; i < fitting; ++i) {
+            const std::uint32_t meaning = m_sortedMeanings[static_cast<std::size_t>(m_offset[length]) + i];
+            if (kindOf(meaning) == kPlain) {
+                const auto code = static_cast<std::uint32_t>(m_first[length]) + i;
+                seconds[count++] = static_cast<std::uint32_t>(lookupIndexOf(code, length)) << 8 | valueOf(meaning);
+            }
+        }
+        secondsEnd[length] = count;
+    }
+    const std::size_t size = std::size_t{1} << m_lookupBits;
+    for (unsigned firstLength = 1; firstLength < m_lookupBits; ++firstLength) {
+        for (std::uint32_t i = secondsEnd[firstLength - 1]; i < secondsEnd[firstLength]; ++i) {
+            const std::size_t firstAt = seconds[i] >> 8;
+            const std::uint32_t firstPart = (seconds[i] & 0xFF) << 16 | firstLength << 8 | kPairFlag;
+            for (unsigned secondLength = 1; firstLength + secondLength <= m_lookupBits; ++secondLength) {
+                const unsigned both = firstLength + secondLength;
+                for (std::uint32_t j = secondsEnd[secondLength - 1]; j < secondsEnd[secondLength]; ++j) {
+                    const std::uint32_t pair = firstPart | both | (seconds[j] & 0xFF) << 24;
+                    for (std::size_t at = firstAt | std::size_t{seconds[j] >> 8} << firstLength; at < size;
+                         at += std::size_t{1} << both)
+                        m_lookup[at] = pair;
+                }
+            }
         }
     }
 }
 
-std::uint32_t HuffmanTable::decodeBitByBit(std::uint64_t bits) const
+std::uint32_t HuffmanTable::decodeLonger(std::uint64_t bits) const
 {
     // Every code that ends within the lookup bits is in the table, so this
     // code is still going at that length: it goes on from there. The code at

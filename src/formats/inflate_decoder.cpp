@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 
 namespace tessaly {
@@ -14,19 +15,23 @@ constexpr std::size_t kLiteralSymbols = 288;
 constexpr std::size_t kDistanceSymbols = 32;
 constexpr std::size_t kCodeLengthSymbols = 19;
 constexpr unsigned kDistanceLookupBits = 9;
-// Filling a lookup table costs more than it saves when few symbols follow:
-// the data of small images gets smaller tables (the results are the same).
-constexpr std::size_t kSmallDataBytes = 4096;
-constexpr unsigned kSmallLookupBits = 8;
+// Filling a lookup table, and pairing its literals, costs more than it
+// saves when few symbols follow: the data of small images gets a smaller
+// table without pairs (the results are the same).
+constexpr std::size_t kSmallDataBytes = 2048;
+constexpr unsigned kSmallLookupBits = 9;
 constexpr unsigned kCodeLengthLookupBits = 7;
-// decodeFast runs while the output has room for three literals; it copies
-// matches 8 bytes at a time, up to 7 bytes past their end, where there is
-// room for that, and the careful way elsewhere.
-constexpr std::size_t kFastLiteralRoom = 3;
+// decodeFast takes up to five literal entries of the lookup table (at most
+// 11 bits each) from one refill, and stores each as two bytes: it runs while
+// the output has room for them. It copies matches 8 bytes at a time, up to 7
+// bytes past their end, where there is room for that, and the careful way
+// elsewhere.
+constexpr unsigned kLiteralEntriesPerRefill = 5;
+constexpr std::size_t kFastLiteralRoom = 2 * kLiteralEntriesPerRefill;
 constexpr std::size_t kCopyOvershoot = 7;
 // ... and while the input holds two whole refills, so that every bit it
-// decodes is real input: one refill gives 56 bits, three literals take at
-// most 45, a length/distance pair at most 48.
+// decodes is real input: one refill gives 56 bits, five literal entries of
+// the table take at most 55, a length/distance pair at most 48.
 constexpr std::size_t kFastInputBytes = 16;
 
 constexpr std::array<std::uint8_t, kCodeLengthSymbols> kCodeLengthOrder = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
@@ -108,6 +113,28 @@ const FixedCodes& fixedCodes()
 std::uint32_t lowBits(std::uint64_t bits, unsigned count)
 {
     return static_cast<std::uint32_t>(bits & ((std::uint64_t{1} << count) - 1));
+}
+
+// A lookup entry of a kind from kInvalid up, which the fast loop tests for
+// at once: a longer code is finished bit by bit. False for an invalid symbol.
+bool finishRareEntry(std::uint32_t& entry, const HuffmanTable& table, std::uint64_t bits)
+{
+    if (HuffmanTable::kindOf(entry) == HuffmanTable::kLonger)
+        entry = table.decodeLonger(bits);
+    return HuffmanTable::kindOf(entry) != HuffmanTable::kInvalid;
+}
+
+// Both bytes of a literal entry in one store; a single literal's second
+// byte is overwritten by what follows.
+void storeTwoBytes(std::uint8_t* out, std::uint32_t bytes)
+{
+    if constexpr (std::endian::native == std::endian::little) {
+        const auto pair = static_cast<std::uint16_t>(bytes);
+        std::memcpy(out, &pair, sizeof pair);
+    } else {
+        out[0] = static_cast<std::uint8_t>(bytes);
+        out[1] = static_cast<std::uint8_t>(bytes >> 8);
+    }
 }
 
 // A match whose source lies wholly inside the output, with room for the
@@ -202,12 +229,28 @@ bool InflateDecoder::decodeStored()
     return true;
 }
 
+inline bool InflateDecoder::takeSymbol(InflateBitReader& in, const HuffmanTable& table, std::uint32_t& entry)
+{
+    // A code is at most 15 bits long: refill only when that many may be missing.
+    if (in.available() < HuffmanTable::kMaxCodeLength)
+        in.refill();
+    entry = table.decode(in.peek());
+    const unsigned length = HuffmanTable::codeLength(entry);
+    if (length == 0 || length > in.available())
+        return false;
+    in.drop(length);
+    return true;
+}
+
 bool InflateDecoder::readDynamicCodes()
 {
+    // A local reader: the code lengths are stored as bytes, which the
+    // compiler must otherwise assume may overwrite the member's state.
+    InflateBitReader in = m_in;
     std::uint32_t literalCount = 0;
     std::uint32_t distanceCount = 0;
     std::uint32_t codeLengthCount = 0;
-    if (!m_in.take(5, literalCount) || !m_in.take(5, distanceCount) || !m_in.take(4, codeLengthCount))
+    if (!in.take(5, literalCount) || !in.take(5, distanceCount) || !in.take(4, codeLengthCount))
         return false;
     literalCount += 257;
     distanceCount += 1;
@@ -216,30 +259,34 @@ bool InflateDecoder::readDynamicCodes()
     std::array<std::uint8_t, kCodeLengthSymbols> codeLengthLengths{};
     for (std::uint32_t i = 0; i < codeLengthCount; ++i) {
         std::uint32_t length = 0;
-        if (!m_in.take(3, length))
+        if (!in.take(3, length))
             return false;
         codeLengthLengths[kCodeLengthOrder[i]] = static_cast<std::uint8_t>(length);
     }
     m_codeLengthCodes.build(codeLengthLengths, kCodeLengthMeanings, kCodeLengthLookupBits);
 
     // One sequence for both codes: a repeat may cross from one to the other.
-    std::array<std::uint8_t, kLiteralSymbols + kDistanceSymbols> lengths{};
+    std::array<std::uint8_t, kLiteralSymbols + kDistanceSymbols> lengths;
     const std::span<std::uint8_t> all = std::span(lengths).first(literalCount + distanceCount);
-    if (!readCodeLengths(all))
+    if (!readCodeLengths(in, all))
         return false;
+    m_in = in;
     const bool small = m_in.bytesLeft() < kSmallDataBytes;
-    m_literals.build(all.first(literalCount), kLiteralMeanings,
-                     small ? kSmallLookupBits : HuffmanTable::kMaxLookupBits);
+    m_literals.build(all.first(literalCount), kLiteralMeanings, small ? kSmallLookupBits : HuffmanTable::kMaxLookupBits,
+                     small ? HuffmanTable::Pairing::None : HuffmanTable::Pairing::LiteralPairs);
     m_distances.build(all.subspan(literalCount), kDistanceMeanings, small ? kSmallLookupBits : kDistanceLookupBits);
     return true;
 }
 
-bool InflateDecoder::readCodeLengths(std::span<std::uint8_t> lengths)
+bool InflateDecoder::readCodeLengths(InflateBitReader& reader, std::span<std::uint8_t> lengths) const
 {
+    // A copy that can stay in registers: the lengths are stored as bytes,
+    // which may alias whatever a reference points to.
+    InflateBitReader in = reader;
     std::size_t i = 0;
     while (i < lengths.size()) {
         std::uint32_t entry = 0;
-        if (!takeSymbol(m_codeLengthCodes, entry))
+        if (!takeSymbol(in, m_codeLengthCodes, entry))
             return false;
         const std::uint32_t symbol = HuffmanTable::valueOf(entry);
         if (symbol < 16) {
@@ -250,16 +297,16 @@ bool InflateDecoder::readCodeLengths(std::span<std::uint8_t> lengths)
         std::uint32_t extra = 0;
         std::size_t repeat = 0;
         if (symbol == 16) {
-            if (i == 0 || !m_in.take(2, extra))
+            if (i == 0 || !in.take(2, extra))
                 return false;
             value = lengths[i - 1];
             repeat = 3 + extra;
         } else if (symbol == 17) {
-            if (!m_in.take(3, extra))
+            if (!in.take(3, extra))
                 return false;
             repeat = 3 + extra;
         } else {
-            if (!m_in.take(7, extra))
+            if (!in.take(7, extra))
                 return false;
             repeat = 11 + extra;
         }
@@ -268,29 +315,19 @@ bool InflateDecoder::readCodeLengths(std::span<std::uint8_t> lengths)
         std::fill_n(lengths.begin() + static_cast<std::ptrdiff_t>(i), repeat, value);
         i += repeat;
     }
-    return true;
-}
-
-bool InflateDecoder::takeSymbol(const HuffmanTable& table, std::uint32_t& entry)
-{
-    m_in.refill();
-    entry = table.decode(m_in.peek());
-    const unsigned length = HuffmanTable::codeLength(entry);
-    if (length == 0 || length > m_in.available())
-        return false;
-    m_in.drop(length);
+    reader = in;
     return true;
 }
 
 bool InflateDecoder::decodeData(const HuffmanTable& literals, const HuffmanTable& distances)
 {
-    for (;;) {
-        Progress progress = decodeFast(literals, distances);
-        if (progress == Progress::Continue)
-            progress = decodeOneCarefully(literals, distances);
-        if (progress != Progress::Continue)
-            return progress == Progress::EndOfBlock;
-    }
+    // The fast loop stops only at the end of the block or near the end of
+    // the input or the output, which stay near: the rest of the block goes
+    // one symbol at a time.
+    Progress progress = decodeFast(literals, distances);
+    while (progress == Progress::Continue)
+        progress = decodeOneCarefully(literals, distances);
+    return progress == Progress::EndOfBlock;
 }
 
 // The bulk of the data: no checks of input or output per symbol, because the
@@ -305,41 +342,50 @@ InflateDecoder::Progress InflateDecoder::decodeFast(const HuffmanTable& literals
     std::uint8_t* const end = m_out + m_capacity;
     std::uint8_t* const outLimit = end - kFastLiteralRoom;
     Progress progress = Progress::Continue;
+    // The literal table's own entries: no call and no branch for pairs.
+    const std::uint32_t* const lookup = literals.lookupEntries();
+    const std::uint64_t mask = literals.lookupMask();
+    const std::uint32_t* const distanceLookup = distances.lookupEntries();
+    const std::uint64_t distanceMask = distances.lookupMask();
     while (out < outLimit && in.bytesLeft() >= kFastInputBytes) {
         in.refillWhole();
-        std::uint32_t entry = literals.decode(in.peek());
+        std::uint32_t entry = lookup[in.peek() & mask];
         if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain) {
-            // Runs of literals: up to three from one refill.
-            in.drop(HuffmanTable::codeLength(entry));
-            *out++ = static_cast<std::uint8_t>(HuffmanTable::valueOf(entry));
-            entry = literals.decode(in.peek());
-            if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain) {
-                in.drop(HuffmanTable::codeLength(entry));
-                *out++ = static_cast<std::uint8_t>(HuffmanTable::valueOf(entry));
-                entry = literals.decode(in.peek());
-                if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain) {
-                    in.drop(HuffmanTable::codeLength(entry));
-                    *out++ = static_cast<std::uint8_t>(HuffmanTable::valueOf(entry));
-                    continue;
-                }
-            }
+            // Runs of literals: several entries from one refill.
+            unsigned taken = 0;
+#pragma GCC unroll 5
+            do {
+                in.drop(HuffmanTable::plainCodeLength(entry));
+                storeTwoBytes(out, HuffmanTable::literalBytes(entry));
+                out += HuffmanTable::literalCount(entry);
+                entry = lookup[in.peek() & mask];
+            } while (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain && ++taken < kLiteralEntriesPerRefill);
+            if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain)
+                continue;
             // The entry stays valid: a refill only adds bits above those it read.
             in.refillWhole();
         }
-        const std::uint32_t kind = HuffmanTable::kindOf(entry);
-        if (kind == HuffmanTable::kInvalid) {
-            progress = Progress::Failed;
-            break;
+        if (HuffmanTable::kindOf(entry) >= HuffmanTable::kInvalid) {
+            if (!finishRareEntry(entry, literals, in.peek())) {
+                progress = Progress::Failed;
+                break;
+            }
+            if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain) {
+                in.drop(HuffmanTable::codeLength(entry));
+                *out++ = static_cast<std::uint8_t>(HuffmanTable::valueOf(entry));
+                continue;
+            }
         }
         in.drop(HuffmanTable::codeLength(entry));
-        if (kind == HuffmanTable::kEndOfBlock) {
+        if (HuffmanTable::kindOf(entry) == HuffmanTable::kEndOfBlock) {
             progress = Progress::EndOfBlock;
             break;
         }
         const std::size_t length = HuffmanTable::valueOf(entry) + lowBits(in.peek(), HuffmanTable::extraBits(entry));
         in.drop(HuffmanTable::extraBits(entry));
-        const std::uint32_t code = distances.decode(in.peek());
-        if (HuffmanTable::kindOf(code) == HuffmanTable::kInvalid) {
+        // Distance tables hold no pairs: only longer codes need more than the lookup.
+        std::uint32_t code = distanceLookup[in.peek() & distanceMask];
+        if (HuffmanTable::kindOf(code) >= HuffmanTable::kInvalid && !finishRareEntry(code, distances, in.peek())) {
             progress = Progress::Failed;
             break;
         }
@@ -370,7 +416,7 @@ InflateDecoder::Progress InflateDecoder::decodeFast(const HuffmanTable& literals
 InflateDecoder::Progress InflateDecoder::decodeOneCarefully(const HuffmanTable& literals, const HuffmanTable& distances)
 {
     std::uint32_t entry = 0;
-    if (!takeSymbol(literals, entry))
+    if (!takeSymbol(m_in, literals, entry))
         return Progress::Failed;
     switch (HuffmanTable::kindOf(entry)) {
     case HuffmanTable::kPlain:
@@ -390,7 +436,7 @@ InflateDecoder::Progress InflateDecoder::decodeOneCarefully(const HuffmanTable& 
         return Progress::Failed;
     const std::size_t length = HuffmanTable::valueOf(entry) + extra;
     std::uint32_t code = 0;
-    if (!takeSymbol(distances, code) || HuffmanTable::kindOf(code) == HuffmanTable::kInvalid ||
+    if (!takeSymbol(m_in, distances, code) || HuffmanTable::kindOf(code) == HuffmanTable::kInvalid ||
         !m_in.take(HuffmanTable::extraBits(code), extra))
         return Progress::Failed;
     const std::size_t distance = HuffmanTable::valueOf(code) + extra;

@@ -51,12 +51,13 @@ private:
     bool decodeBlock(std::uint32_t type);
     bool decodeStored();
     bool readDynamicCodes();
-    bool readCodeLengths(std::span<std::uint8_t> lengths);
+    bool readCodeLengths(InflateBitReader& reader, std::span<std::uint8_t> lengths) const;
     bool decodeData(const HuffmanTable& literals, const HuffmanTable& distances);
     Progress decodeFast(const HuffmanTable& literals, const HuffmanTable& distances);
     Progress decodeOneCarefully(const HuffmanTable& literals, const HuffmanTable& distances);
     bool copyMatch(std::size_t length, std::size_t distance);
-    bool takeSymbol(const HuffmanTable& table, std::uint32_t& entry);
+    [[gnu::always_inline]] static bool takeSymbol(InflateBitReader& in, const HuffmanTable& table,
+                                                  std::uint32_t& entry);
 
     InflateBitReader m_in;
     std::uint8_t* m_out = nullptr;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -234,6 +236,118 @@ TEST(InflateDecoder, AgreesWithTheBitByBitReferenceOnDamagedStreams)
         }
     }
     EXPECT_GT(agreed, 1000); // the comparison saw real output, not only failures
+}
+
+// The codes a set of code lengths gives by the canonical rule, also when
+// there are too many or too few codes of a length; a code that does not fit
+// its length is never decoded and marked unusable (length 0).
+struct CanonicalCodes {
+    explicit CanonicalCodes(const std::vector<unsigned>& lengthsOfSymbols)
+        : lengths(lengthsOfSymbols), codes(lengthsOfSymbols.size())
+    {
+        std::array<std::uint32_t, 16> count{};
+        for (unsigned length : lengths)
+            count[length] += length != 0 ? 1 : 0;
+        std::array<std::uint32_t, 16> next{};
+        for (unsigned length = 1; length < 16; ++length)
+            next[length] = (next[length - 1] + count[length - 1]) << 1;
+        for (std::size_t symbol = 0; symbol < lengths.size(); ++symbol) {
+            const unsigned length = lengths[symbol];
+            codes[symbol] = length != 0 ? next[length]++ : 0;
+            if (length != 0 && codes[symbol] >= (1u << length))
+                lengths[symbol] = 0;
+        }
+    }
+    bool usable(std::size_t symbol) const { return symbol < lengths.size() && lengths[symbol] != 0; }
+    void write(DeflateBitWriter& w, std::size_t symbol) const { w.code(codes[symbol], lengths[symbol]); }
+
+    std::vector<unsigned> lengths;
+    std::vector<std::uint32_t> codes;
+};
+
+// A dynamic block of random code lengths, mostly short ones and often too
+// many or too few of a length, holding mostly literals: where two literal
+// codes fit the lookup table together, they are decoded from one entry.
+// Nullopt when the end-of-block code cannot be reached.
+std::optional<Bytes> longBlockOfShortCodes(std::mt19937& random)
+{
+    const std::uint32_t literalCount = 258 + random() % 28; // at least one length symbol
+    const std::uint32_t distanceCount = 1 + random() % 30;
+    DeflateBitWriter w;
+    w.bits(1, 1).bits(2, 2).bits(literalCount - 257, 5).bits(distanceCount - 1, 5).bits(15, 4);
+    // Every code length symbol 5 bits long: each length is written as its own value.
+    for (int i = 0; i < 19; ++i)
+        w.bits(5, 3);
+    const unsigned shortest = 2 + random() % 5;
+    const std::uint32_t shortShare = 1 + random() % 14; // of 16
+    std::vector<unsigned> lengths(literalCount + distanceCount);
+    for (unsigned& length : lengths) {
+        const std::uint32_t pick = random() % 16;
+        length = pick == 0 ? 0 : pick <= shortShare ? shortest + random() % 4 : 8 + random() % 8;
+    }
+    // A short end-of-block code leaves too little room for the others, so
+    // that most codes of the next lengths do not fit.
+    if (random() % 2 == 0)
+        lengths[256] = 1 + random() % 2;
+    for (unsigned length : lengths)
+        w.code(length, 5);
+    const CanonicalCodes literals({lengths.begin(), lengths.begin() + literalCount});
+    const CanonicalCodes distances({lengths.begin() + literalCount, lengths.end()});
+    std::vector<std::uint32_t> usableLiterals;
+    std::vector<std::uint32_t> usableLengths;
+    std::vector<std::uint32_t> usableDistances;
+    for (std::uint32_t symbol = 0; symbol < literalCount; ++symbol) {
+        if (literals.usable(symbol) && symbol != 256)
+            (symbol < 256 ? usableLiterals : usableLengths).push_back(symbol);
+    }
+    for (std::uint32_t symbol = 0; symbol < distanceCount; ++symbol) {
+        if (distances.usable(symbol))
+            usableDistances.push_back(symbol);
+    }
+    if (!literals.usable(256) || usableLiterals.empty())
+        return std::nullopt;
+    const auto pick = [&random](const std::vector<std::uint32_t>& from) { return from[random() % from.size()]; };
+    // Enough data for the decoder's large tables.
+    for (std::size_t bits = 0; bits < 8 * 5000;) {
+        if (random() % 16 != 0 || usableLengths.empty() || usableDistances.empty()) {
+            const std::uint32_t literal = pick(usableLiterals);
+            literals.write(w, literal);
+            bits += literals.lengths[literal];
+            continue;
+        }
+        const std::uint32_t length = pick(usableLengths);
+        const std::uint32_t distance = pick(usableDistances);
+        const unsigned lengthExtra = length < 265 || length == 285 ? 0 : (length - 261) / 4;
+        const unsigned distanceExtra = distance < 4 ? 0 : (distance - 2) / 2;
+        literals.write(w, length);
+        w.bits(random(), lengthExtra);
+        distances.write(w, distance);
+        w.bits(random(), distanceExtra);
+        bits += literals.lengths[length] + lengthExtra + distances.lengths[distance] + distanceExtra;
+    }
+    literals.write(w, 256);
+    return w.bytes();
+}
+
+TEST(InflateDecoder, AgreesWithTheBitByBitReferenceOnLongBlocksOfShortCodes)
+{
+    std::mt19937 random(11);
+    int compared = 0;
+    for (int round = 0; round < 300; ++round) {
+        const std::optional<Bytes> data = longBlockOfShortCodes(random);
+        if (!data)
+            continue;
+        const int windowBits = round % 2 == 0 ? 8 : 15;
+        Bytes reference(1u << 20);
+        const std::int64_t count = test::ReferenceInflater(static_cast<unsigned>(windowBits)).inflate(*data, reference);
+        ASSERT_GT(count, 0) << "round " << round; // the stream is well formed for its codes
+        reference.resize(static_cast<std::size_t>(count));
+        ASSERT_EQ(inflateRaw(*data, reference.size(), windowBits).bytes, reference) << "round " << round;
+        // One byte short: the fast path must hand the end to the checked one.
+        EXPECT_EQ(inflateRaw(*data, reference.size() - 1, windowBits).count, -1) << "round " << round;
+        compared += count > 1000 ? 1 : 0;
+    }
+    EXPECT_GT(compared, 80); // long blocks, where the fast path does most of the work
 }
 
 } // namespace

@@ -3,15 +3,8 @@
 #include <cstdint>
 
 #include "document/stroke_entry.h"
-#include "document/undo_history.h"
-#include "editing/canvas_controller.h"
-#include "editing/edit_image.h"
-#include "editing/image_clipboard.h"
-#include "editing/selection.h"
-#include "editing/selection_commands.h"
-#include "editing/tool_state.h"
 #include "image/icon_image.h"
-#include "palette/palette.h"
+#include "support/editing_model.h"
 
 namespace {
 
@@ -59,8 +52,8 @@ IconImage picture(Picture kind)
     return icon;
 }
 
-// The editor's editing objects wired as in the program.
-struct Editor {
+// The editor's editing objects over a picture, with a canvas that grants every request.
+struct Editor : test::EditingModel {
     explicit Editor(Picture kind)
     {
         image.load(picture(kind));
@@ -68,14 +61,6 @@ struct Editor {
         toolState.setColourMode(8);
         toolState.setDrawingValue(7);
     }
-    EditImage image;
-    Palette palette;
-    UndoHistory history;
-    ToolState toolState{image};
-    ImageClipboard clipboard;
-    Selection selection{image, palette, toolState};
-    SelectionCommands commands{image, selection, toolState, history, clipboard};
-    CanvasController controller{image, toolState, history, selection, commands};
     PlainCanvas canvas;
 };
 

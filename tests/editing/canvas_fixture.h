@@ -5,15 +5,8 @@
 #include <initializer_list>
 #include <memory>
 
-#include "document/undo_history.h"
-#include "editing/canvas_controller.h"
-#include "editing/edit_image.h"
-#include "editing/image_clipboard.h"
-#include "editing/selection.h"
-#include "editing/selection_commands.h"
-#include "editing/tool_state.h"
-#include "palette/palette.h"
 #include "support/edit_image_support.h"
+#include "support/editing_model.h"
 #include "support/fake_canvas.h"
 
 namespace tessaly::test {
@@ -26,7 +19,7 @@ inline const CanvasLayout kZoomedLayout{8, {37, 21}, {5, 3}, {400, 300}, {1000, 
 
 // The editor's editing objects wired as the application wires them, over a
 // real image and history, with a fake canvas recording what the tools ask.
-class CanvasTest : public ::testing::TestWithParam<CanvasLayout> {
+class CanvasTest : public ::testing::TestWithParam<CanvasLayout>, protected EditingModel {
 protected:
     void load(const IconImage& icon)
     {
@@ -89,22 +82,8 @@ protected:
     }
 
     std::mt19937 rng{7};
-    EditImage image;
-    Palette palette;
-    UndoHistory history;
-    ToolState toolState{image};
-    ImageClipboard clipboard;
-    Selection selection{image, palette, toolState};
-    SelectionCommands commands{image, selection, toolState, history, clipboard};
-    CanvasController controller{image, toolState, history, selection, commands};
     std::unique_ptr<FakeCanvas> canvas;
     CellGrid before;
-
-    void SetUp() override
-    {
-        toolState.addObserver(&controller);
-        toolState.addObserver(&commands);
-    }
 };
 
 } // namespace tessaly::test

@@ -2,16 +2,9 @@
 
 #include <windows.h>
 
-#include "document/undo_history.h"
-#include "editing/canvas_controller.h"
 #include "editing/edit_canvas_win32.h"
-#include "editing/edit_image.h"
-#include "editing/image_clipboard.h"
-#include "editing/selection.h"
-#include "editing/selection_commands.h"
-#include "editing/tool_state.h"
 #include "editing/tool_window_win32.h"
-#include "palette/palette.h"
+#include "support/editing_model.h"
 #include "ui/window.h"
 #include "ui/window_class.h"
 
@@ -43,14 +36,10 @@ protected:
 
 // The editing model wired as the editor wires it, with a real canvas and
 // tool window in a frame: for the window tests, the viewer and the benchmark.
-class CanvasWorkbench {
+class CanvasWorkbench : public EditingModel {
 public:
     CanvasWorkbench()
-        : toolState(image)
-        , selection(image, palette, toolState)
-        , commands(image, selection, toolState, history, clipboard)
-        , controller(image, toolState, history, selection, commands)
-        , canvas(image, palette, selection, controller)
+        : canvas(image, palette, selection, controller)
         , tools(toolState)
     {
     }
@@ -65,8 +54,6 @@ public:
         if (!IsRectEmpty(&toolArea) && !tools.create(frame, toolArea, 10004))
             return false;
         image.setObservers(&canvas, nullptr);
-        toolState.addObserver(&commands);
-        toolState.addObserver(&controller);
         toolState.addObserver(&canvas);
         toolState.addObserver(&tools);
         selection.setView(&canvas, &canvas);
@@ -87,14 +74,6 @@ public:
         return true;
     }
 
-    EditImage image;
-    Palette palette;
-    ToolState toolState;
-    UndoHistory history;
-    ImageClipboard clipboard;
-    Selection selection;
-    SelectionCommands commands;
-    CanvasController controller;
     HostFrame frame;
     EditCanvas canvas;
     ToolWindow tools;

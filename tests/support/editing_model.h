@@ -1,0 +1,36 @@
+#pragma once
+
+#include "document/undo_history.h"
+#include "editing/canvas_controller.h"
+#include "editing/edit_image.h"
+#include "editing/image_clipboard.h"
+#include "editing/selection.h"
+#include "editing/selection_commands.h"
+#include "editing/tool_state.h"
+#include "palette/palette.h"
+
+namespace tessaly::test {
+
+// The editor's editing objects wired to each other as the application wires
+// them; the views (a real or a fake canvas) are set by whoever uses it.
+struct EditingModel {
+    EditingModel()
+    {
+        // An open drag is closed before floating content is committed.
+        toolState.addObserver(&controller);
+        toolState.addObserver(&commands);
+    }
+    EditingModel(const EditingModel&) = delete;
+    EditingModel& operator=(const EditingModel&) = delete;
+
+    EditImage image;
+    Palette palette;
+    UndoHistory history;
+    ToolState toolState{image};
+    ImageClipboard clipboard;
+    Selection selection{image, palette, toolState};
+    SelectionCommands commands{image, selection, toolState, history, clipboard};
+    CanvasController controller{image, toolState, history, selection, commands};
+};
+
+} // namespace tessaly::test

@@ -14,6 +14,8 @@ namespace tessaly {
 namespace {
 
 namespace fs = std::filesystem;
+using test::kIcotool;
+using test::kImageMagick;
 using test::readText;
 
 class CliExecutableTest : public ::testing::Test {
@@ -58,14 +60,16 @@ TEST_F(CliExecutableTest, ExitsWith1AndOneLineForAnUnreadableFile)
 
 TEST_F(CliExecutableTest, ExportsAPamThatImageMagickReadsAsItReadsTheIcon)
 {
-    ASSERT_TRUE(fs::exists("/usr/bin/convert")) << "ImageMagick is missing: install the Debian package imagemagick";
+    ASSERT_TRUE(fs::exists(kImageMagick)) << "ImageMagick is missing: install the Debian package imagemagick";
     const fs::path pam = dir / "image.pam";
     ASSERT_EQ(run("export " + sample("ico/imagemagick_palette.ico") + " 1 '" + pam.string() + "'"), 0) << err;
     const fs::path fromPam = dir / "pam.rgba";
     const fs::path fromIcon = dir / "icon.rgba";
-    ASSERT_EQ(std::system(("/usr/bin/convert '" + pam.string() + "' -depth 8 'RGBA:" + fromPam.string() + "'").c_str()),
-              0);
-    ASSERT_EQ(std::system(("/usr/bin/convert " + sample("ico/imagemagick_palette.ico[1]") +
+    ASSERT_EQ(
+        std::system(
+            (std::string(kImageMagick) + " '" + pam.string() + "' -depth 8 'RGBA:" + fromPam.string() + "'").c_str()),
+        0);
+    ASSERT_EQ(std::system((std::string(kImageMagick) + " " + sample("ico/imagemagick_palette.ico[1]") +
                            " -depth 8 'RGBA:" + fromIcon.string() + "'")
                               .c_str()),
               0);
@@ -75,14 +79,14 @@ TEST_F(CliExecutableTest, ExportsAPamThatImageMagickReadsAsItReadsTheIcon)
 // The lines icotool prints for every image of a file.
 std::string icotoolList(const fs::path& file, const fs::path& listing)
 {
-    const std::string command = "icotool -l '" + file.string() + "' >'" + listing.string() + "' 2>&1";
+    const std::string command = std::string(kIcotool) + " -l '" + file.string() + "' >'" + listing.string() + "' 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0) << readText(listing);
     return readText(listing);
 }
 
 TEST_F(CliExecutableTest, ConvertedFilesReadBackInOtherProgramsAsAsked)
 {
-    ASSERT_TRUE(fs::exists("/usr/bin/icotool")) << "icoutils is missing: install the Debian package icoutils";
+    ASSERT_TRUE(fs::exists(kIcotool)) << "icoutils is missing: install the Debian package icoutils";
     const fs::path converted = dir / "converted.ico";
     ASSERT_EQ(
         run("convert " + sample("ico/icotool_mixed.ico") + " '" + converted.string() + "' --size 48x24 --mode 16"), 0)
@@ -101,7 +105,8 @@ TEST_F(CliExecutableTest, ConvertedFilesReadBackInOtherProgramsAsAsked)
     // must lie on the web-safe cube (each channel a multiple of 51).
     const fs::path rgba = dir / "converted.rgba";
     ASSERT_EQ(
-        std::system(("/usr/bin/convert '" + converted.string() + "' -depth 8 'RGBA:" + rgba.string() + "'").c_str()),
+        std::system((std::string(kImageMagick) + " '" + converted.string() + "' -depth 8 'RGBA:" + rgba.string() + "'")
+                        .c_str()),
         0);
     const auto pixels = test::fileContents(rgba);
     ASSERT_FALSE(pixels.empty());

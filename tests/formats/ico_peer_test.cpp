@@ -24,9 +24,9 @@ namespace fs = std::filesystem;
 using test::quoted;
 using test::readText;
 
-constexpr const char* kImageMagick = "/usr/bin/convert";
-constexpr const char* kIcotool = "/usr/bin/icotool";
-constexpr const char* kPython = "/usr/bin/python3";
+using test::kIcotool;
+using test::kImageMagick;
+using test::kPython;
 
 class IcoPeerTest : public ::testing::Test {
 protected:
@@ -173,11 +173,10 @@ TEST_F(IcoPeerTest, PillowPngIconsReadWithThePixelsPillowAndImageMagickRead)
            "save(Image.open('photo.png').convert('RGB'), 'rgb', [(48, 48)])\n"
            "save(Image.open('photo.png').convert('P', palette=Image.Palette.ADAPTIVE, colors=16), 'p', [(48, 48)])\n"
            "save(Image.open('photo.png').convert('L'), 'l', [(24, 24)])\n");
-    const std::vector<std::pair<std::string, Shapes>> cases = {
-        {"rgba", {{16, 16, 32}, {32, 32, 32}, {48, 48, 32}}},
-        {"rgb", {{48, 48, 32}}},
-        {"p", {{48, 48, 32}}},
-        {"l", {{24, 24, 32}}}};
+    const std::vector<std::pair<std::string, Shapes>> cases = {{"rgba", {{16, 16, 32}, {32, 32, 32}, {48, 48, 32}}},
+                                                               {"rgb", {{48, 48, 32}}},
+                                                               {"p", {{48, 48, 32}}},
+                                                               {"l", {{24, 24, 32}}}};
     for (const auto& [name, expectedShapes] : cases) {
         SCOPED_TRACE(name);
         const fs::path file = dir / (name + ".ico");

@@ -27,9 +27,9 @@ namespace fs = std::filesystem;
 using test::quoted;
 using test::readText;
 
-constexpr const char* kImageMagick = "/usr/bin/convert";
-constexpr const char* kWrestool = "/usr/bin/wrestool";
-constexpr const char* kPython = "/usr/bin/python3";
+using test::kImageMagick;
+using test::kPython;
+using test::kWrestool;
 const fs::path kWineModules = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows";
 
 std::string utf8(const ResourceId& id)

@@ -11,6 +11,13 @@ namespace tessaly::test {
 
 // Helpers of the tests that start other programs through the shell.
 
+// The peer programs, at the paths Debian installs them to: the `convert` and
+// `python3` found first on PATH may be other programs of the same name.
+inline constexpr const char* kImageMagick = "/usr/bin/convert";
+inline constexpr const char* kIcotool = "/usr/bin/icotool";
+inline constexpr const char* kWrestool = "/usr/bin/wrestool";
+inline constexpr const char* kPython = "/usr/bin/python3";
+
 // A path as one shell word. Test paths hold no single quote.
 inline std::string quoted(const std::filesystem::path& path)
 {

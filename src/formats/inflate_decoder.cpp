@@ -31,7 +31,10 @@ constexpr std::size_t kFastLiteralRoom = 2 * kLiteralEntriesPerRefill;
 constexpr std::size_t kCopyOvershoot = 7;
 // ... and while the input holds two whole refills, so that every bit it
 // decodes is real input: one refill gives 56 bits, five literal entries of
-// the table take at most 55, a length/distance pair at most 48.
+// the table take at most 55, a length/distance pair at most 48. A lookup
+// reads 11 bits whatever the code's length: after four entries (44 bits)
+// they are still there, after a fifth perhaps not, so the entry after a
+// fifth is looked up only after the next refill.
 constexpr std::size_t kFastInputBytes = 16;
 
 constexpr std::array<std::uint8_t, kCodeLengthSymbols> kCodeLengthOrder = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
@@ -351,18 +354,27 @@ InflateDecoder::Progress InflateDecoder::decodeFast(const HuffmanTable& literals
         in.refillWhole();
         std::uint32_t entry = lookup[in.peek() & mask];
         if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain) {
-            // Runs of literals: several entries from one refill.
-            unsigned taken = 0;
-#pragma GCC unroll 5
-            do {
-                in.drop(HuffmanTable::plainCodeLength(entry));
-                storeTwoBytes(out, HuffmanTable::literalBytes(entry));
-                out += HuffmanTable::literalCount(entry);
+            // Runs of literals: several entries from one refill. After the
+            // last of them fewer real bits than a lookup reads may be left,
+            // so what follows it is looked up after the next refill.
+            const auto storeLiterals = [&in, &out](std::uint32_t plain) {
+                in.drop(HuffmanTable::plainCodeLength(plain));
+                storeTwoBytes(out, HuffmanTable::literalBytes(plain));
+                out += HuffmanTable::literalCount(plain);
+            };
+#pragma GCC unroll 4
+            for (unsigned taken = 1; taken < kLiteralEntriesPerRefill; ++taken) {
+                storeLiterals(entry);
                 entry = lookup[in.peek() & mask];
-            } while (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain && ++taken < kLiteralEntriesPerRefill);
-            if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain)
+                if (HuffmanTable::kindOf(entry) != HuffmanTable::kPlain)
+                    break;
+            }
+            if (HuffmanTable::kindOf(entry) == HuffmanTable::kPlain) {
+                storeLiterals(entry);
                 continue;
-            // The entry stays valid: a refill only adds bits above those it read.
+            }
+            // At most four entries were taken, so the lookup read real bits
+            // only, and a refill adds bits above them: the entry stays valid.
             in.refillWhole();
         }
         if (HuffmanTable::kindOf(entry) >= HuffmanTable::kInvalid) {

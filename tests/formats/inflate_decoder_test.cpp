@@ -243,7 +243,8 @@ TEST(InflateDecoder, AgreesWithTheBitByBitReferenceOnDamagedStreams)
 // its length is never decoded and marked unusable (length 0).
 struct CanonicalCodes {
     explicit CanonicalCodes(const std::vector<unsigned>& lengthsOfSymbols)
-        : lengths(lengthsOfSymbols), codes(lengthsOfSymbols.size())
+        : lengths(lengthsOfSymbols)
+        , codes(lengthsOfSymbols.size())
     {
         std::array<std::uint32_t, 16> count{};
         for (unsigned length : lengths)
@@ -348,6 +349,67 @@ TEST(InflateDecoder, AgreesWithTheBitByBitReferenceOnLongBlocksOfShortCodes)
         compared += count > 1000 ? 1 : 0;
     }
     EXPECT_GT(compared, 80); // long blocks, where the fast path does most of the work
+}
+
+// Five literal pairs of 11 bits each take 55 bits of one refill, leaving
+// fewer real bits than a lookup reads. The codes are chosen so that an
+// 11-bit code read with zeros for its last bits is the 10-bit code of
+// length symbol 257: the length symbol 258 (first stream) and the end of the
+// block (both; a stored block follows, so that it ends in the fast loop)
+// must still decode as themselves.
+Bytes fivePairsThenMatchesThenEnd(std::uint32_t matchSymbol, Bytes& expected)
+{
+    std::vector<unsigned> lengths(259 + 1, 0);
+    lengths['A'] = 5;
+    lengths['B'] = 6;
+    lengths[257] = 10;
+    lengths[256] = 11;
+    lengths[258] = 11;
+    lengths[259] = 1; // the one distance code: distance 1
+    DeflateBitWriter w;
+    w.bits(0, 1).bits(2, 2).bits(259 - 257, 5).bits(0, 5).bits(15, 4);
+    for (int i = 0; i < 19; ++i) // every code length symbol 5 bits: each length as its own value
+        w.bits(5, 3);
+    for (unsigned length : lengths)
+        w.code(length, 5);
+    const CanonicalCodes literals({lengths.begin(), lengths.end() - 1});
+    const auto fivePairs = [&] {
+        for (int i = 0; i < 5; ++i) {
+            literals.write(w, 'A');
+            literals.write(w, 'B');
+            expected.insert(expected.end(), {'A', 'B'});
+        }
+    };
+    // Enough groups for the paired table, which only larger blocks get.
+    for (int group = 0; group < 300; ++group) {
+        fivePairs();
+        literals.write(w, matchSymbol);
+        w.code(0, 1);
+        expected.insert(expected.end(), matchSymbol - 254, 'B');
+    }
+    fivePairs();
+    literals.write(w, 256);
+    const Bytes tail(32, 'T');
+    w.bits(1, 1).bits(0, 2).alignToByte().byte(32).byte(0).byte(~32 & 0xFF).byte(0xFF);
+    for (std::uint8_t b : tail)
+        w.byte(b);
+    expected.insert(expected.end(), tail.begin(), tail.end());
+    return w.bytes();
+}
+
+TEST(InflateDecoder, CodesAfterFiveLiteralPairsAreReadFromRealBitsOnly)
+{
+    for (std::uint32_t matchSymbol : {258u, 257u}) {
+        SCOPED_TRACE(matchSymbol);
+        Bytes expected;
+        const Bytes stream = fivePairsThenMatchesThenEnd(matchSymbol, expected);
+        Bytes reference(expected.size());
+        ASSERT_EQ(test::ReferenceInflater().inflate(stream, reference), static_cast<std::int64_t>(expected.size()));
+        ASSERT_EQ(reference, expected);
+        const Inflated ours = inflateRaw(stream, expected.size());
+        EXPECT_EQ(ours.count, static_cast<std::int64_t>(expected.size()));
+        EXPECT_TRUE(ours.bytes == expected);
+    }
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "support/deflate_bit_writer.h"
 #include "support/icon_samples.h"
 #include "support/reference_inflater.h"
+#include "support/sparse_repeat_source.h"
 
 namespace tessaly {
 namespace {
@@ -52,6 +53,17 @@ std::optional<Bytes> ours(const Bytes& stream, std::size_t size)
     if (!InflateDecoder().inflateZlib(stream, out))
         return std::nullopt;
     return out;
+}
+
+// Every byte compared, and only the first difference told: the sources are large.
+::testing::AssertionResult decodesTo(const std::optional<Bytes>& result, const Bytes& expected)
+{
+    if (!result)
+        return ::testing::AssertionFailure() << "refused";
+    const auto [at, _] = std::mismatch(result->begin(), result->end(), expected.begin(), expected.end());
+    if (at != result->end())
+        return ::testing::AssertionFailure() << "byte " << (at - result->begin()) << " differs";
+    return ::testing::AssertionSuccess();
 }
 
 // Sources that make every kind of block content: incompressible bytes,
@@ -104,6 +116,35 @@ TEST(InflateZlibPeer, DecodesWhatZlibWritesWithEveryStrategyLevelAndWindow)
         }
     }
     EXPECT_EQ(streams, 11 * 5 * 4 * 3);
+}
+
+// Large streams of few, short literal codes and rare matches: long runs of
+// paired literal entries in the fast loop, then a length or end-of-block
+// code of 10-12 bits.
+TEST(InflateZlibPeer, DecodesLargeStreamsOfShortLiteralCodesAndRareMatchesAsZlibWritesThem)
+{
+    std::mt19937_64 random(14);
+    int streams = 0;
+    for (int round = 0; round < 9; ++round) {
+        test::SparseRepeatShape shape;
+        shape.size = (64 << 10) + static_cast<std::size_t>(random() % (128 << 10));
+        shape.symbols = 16 + 8 * static_cast<unsigned>(round);
+        shape.repeatsPer4096 = static_cast<unsigned>(round == 0 ? 0 : 2 + random() % 47);
+        const Bytes source = test::sparseRepeatBytes(shape, random);
+        for (int strategy : {Z_DEFAULT_STRATEGY, Z_FILTERED, Z_HUFFMAN_ONLY, Z_RLE, Z_FIXED}) {
+            for (int level = 0; level <= 9; ++level) {
+                const int windowBits = 9 + static_cast<int>(random() % 7);
+                const int memLevel = 1 + static_cast<int>(random() % 9);
+                SCOPED_TRACE("round " + std::to_string(round) + " symbols " + std::to_string(shape.symbols) +
+                             " repeats " + std::to_string(shape.repeatsPer4096) + " strategy " +
+                             std::to_string(strategy) + " level " + std::to_string(level));
+                const Bytes stream = deflateWithZlib(source, level, strategy, windowBits, memLevel);
+                EXPECT_TRUE(decodesTo(ours(stream, source.size()), source));
+                ++streams;
+            }
+        }
+    }
+    EXPECT_EQ(streams, 9 * 5 * 10);
 }
 
 TEST(InflateZlibPeer, StoredBlocksOfNoBytesAndOf65535BytesDecodeAsZlibDecodesThem)

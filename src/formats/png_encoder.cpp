@@ -92,6 +92,29 @@ bool PngEncoder::checkPalette(const PngPicture& picture)
         return picture.palette.empty() || fail(PngEncodeProblem::BadPalette);
     if (picture.palette.size() % 3 != 0 || entries == 0 || entries > (1u << picture.header.bitDepth))
         return fail(PngEncodeProblem::BadPalette);
+    return checkIndices(picture);
+}
+
+// Readers differ in what they make of an index past the palette (black, an
+// error, the last entry): such a file must not be written at all.
+bool PngEncoder::checkIndices(const PngPicture& picture)
+{
+    const std::size_t entries = picture.palette.size() / 3;
+    const unsigned depth = picture.header.bitDepth;
+    if (entries == (1u << depth))
+        return true;
+    const auto rowBytes = static_cast<std::size_t>(picture.header.rowBytes(picture.header.width) - 1);
+    const std::size_t perByte = 8 / depth;
+    for (std::size_t at = 0; at < picture.rows.size(); ++at) {
+        // Only the samples inside the width count; the bits after the last one are padding.
+        const std::size_t first = at % rowBytes * perByte;
+        const std::size_t samples = std::min<std::size_t>(perByte, picture.header.width - first);
+        for (std::size_t k = 0; k < samples; ++k) {
+            const unsigned index = picture.rows[at] >> (8 - depth * (k + 1)) & ((1u << depth) - 1);
+            if (index >= entries)
+                return fail(PngEncodeProblem::IndexPastPalette);
+        }
+    }
     return true;
 }
 

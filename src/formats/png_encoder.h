@@ -16,7 +16,8 @@ struct PngPicture {
     // height rows, top row first, each rowBytes(width) - 1 bytes of packed
     // samples as PNG stores them (16-bit samples big-endian), without filter bytes.
     std::span<const std::uint8_t> rows;
-    // RGB triples: 1 to 2^depth entries for palette pictures, none for the rest.
+    // RGB triples: 1 to 2^depth entries for palette pictures, none for the
+    // rest. Every sample of a palette picture must name one of them.
     std::span<const std::uint8_t> palette;
     // The tRNS chunk's data as PNG defines it, or none: alphas of the first
     // palette entries, or the one transparent grey (2 bytes) or colour (6 bytes).
@@ -30,6 +31,7 @@ enum class PngEncodeProblem {
     UnsupportedKind,   // a colour type and bit depth PNG does not define, or a method other than 0
     RowsMismatch,      // rows is not exactly height rows of the scanline size
     BadPalette,        // a palette picture without 1 to 2^depth entries, or a palette for another kind
+    IndexPastPalette,  // a palette picture's sample names an entry the palette does not have
     BadTransparency,   // tRNS data that does not fit the colour type (or palette)
     OutOfMemory,
     CompressionFailed, // zlib refused
@@ -64,6 +66,7 @@ public:
 private:
     bool check(const PngPicture& picture);
     bool checkPalette(const PngPicture& picture);
+    bool checkIndices(const PngPicture& picture);
     bool checkTransparency(const PngPicture& picture);
     bool deflateRows(const PngPicture& picture, std::vector<std::uint8_t>& stream);
     bool fail(PngEncodeProblem problem);

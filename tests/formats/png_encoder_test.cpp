@@ -262,6 +262,21 @@ TEST(PngEncoder, RefusesPicturesThatPngCannotHold)
     p.transparency = fivePalette;
     add("more alphas than entries", p, PngEncodeProblem::BadTransparency);
 
+    // Three entries at 2 bits: index 3 names none. In a row of 3 samples the
+    // byte's last two bits are padding, where a 3 means nothing.
+    const Bytes three(9, 7);
+    const Bytes samples = {0b00011011};
+    PngPicture small;
+    small.header.width = 4;
+    small.header.height = 1;
+    small.header.bitDepth = 2;
+    small.header.colorType = PngHeader::Palette;
+    small.rows = samples;
+    small.palette = three;
+    add("index 3 of 3 entries", small, PngEncodeProblem::IndexPastPalette);
+    small.header.width = 3;
+    EXPECT_FALSE(PngEncoder().encode(small).empty()) << "a 3 in the padding";
+
     for (const Case& c : cases) {
         PngEncoder encoder;
         EXPECT_TRUE(encoder.encode(c.picture).empty()) << c.what;

@@ -44,7 +44,10 @@ enum class PngEncodeProblem {
 // format comes from it.
 class PngEncoder {
 public:
-    static constexpr int kDefaultLevel = 6;
+    // zlib's smallest output. Icons are written once and shipped many times:
+    // a 256-pixel image takes tens of milliseconds more than at zlib's own
+    // default of 6, and comes out a fifth smaller on smooth pictures.
+    static constexpr int kDefaultLevel = 9;
     static constexpr std::uint32_t kMaxSide = 65536;
     // The filtered scanlines are deflated in one piece of memory; zlib counts
     // such a piece in 32 bits on every platform.

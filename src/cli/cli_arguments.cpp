@@ -1,6 +1,8 @@
 #include "cli/cli_arguments.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <string_view>
 #include <utility>
 
@@ -31,8 +33,9 @@ bool expectCount(std::span<const std::string> args, std::size_t count, const cha
     return false;
 }
 
-constexpr const char* kConvertUsage =
-    "convert IN OUT.ico [--size WxH] [--mode mono|16|256|full|alpha] [--palette none|keep|websafe|grey] [--index N]";
+constexpr const char* kConvertUsage = "convert IN OUT.ico [--size WxH] [--mode mono|16|256|full|alpha] "
+                                      "[--palette none|keep|websafe|grey] [--index N] [--png keep|never|large|all]";
+constexpr const char* kMakeUsage = "make PICTURE OUT.ico [--sizes 16,24,32,48,64,128,256] [--png keep|never|large|all]";
 
 constexpr std::array<std::pair<std::string_view, ColorMode>, 5> kModeWords{{
     {"mono", ColorMode::Monochrome},
@@ -47,6 +50,13 @@ constexpr std::array<std::pair<std::string_view, ConversionType>, 4> kPaletteWor
     {"keep", ConversionType::KeepPalette},
     {"websafe", ConversionType::WebSafe},
     {"grey", ConversionType::Greyscale},
+}};
+
+constexpr std::array<std::pair<std::string_view, PngPolicy>, 4> kPngWords{{
+    {"keep", PngPolicy::Keep},
+    {"never", PngPolicy::Never},
+    {"large", PngPolicy::Large},
+    {"all", PngPolicy::All},
 }};
 
 template <typename Value, std::size_t N>
@@ -115,14 +125,19 @@ std::optional<CliArguments> CliArguments::parse(std::span<const std::string> arg
         return parsed;
     }
     if (command == "convert")
-        return parseConvert(args.subspan(1), error);
+        return parseWithOptions(CliCommand::Convert, args.subspan(1), error);
+    if (command == "make")
+        return parseWithOptions(CliCommand::Make, args.subspan(1), error);
     error = "unknown command '" + command + "'";
     return std::nullopt;
 }
 
-std::optional<CliArguments> CliArguments::parseConvert(std::span<const std::string> words, std::string& error)
+std::optional<CliArguments> CliArguments::parseWithOptions(CliCommand command, std::span<const std::string> words,
+                                                           std::string& error)
 {
-    CliArguments parsed(CliCommand::Convert);
+    CliArguments parsed(command);
+    const std::string usage =
+        std::string("usage: tessaly-cli ") + (command == CliCommand::Make ? kMakeUsage : kConvertUsage);
     std::size_t positional = 0;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
@@ -131,23 +146,75 @@ std::optional<CliArguments> CliArguments::parseConvert(std::span<const std::stri
                 error = "option " + word + " needs a value";
                 return std::nullopt;
             }
-            if (!parsed.takeConvertOption(word, words[++i], error))
+            if (!parsed.takeOption(word, words[++i], error))
                 return std::nullopt;
             continue;
         }
         if (positional == 2) {
-            error = std::string("usage: tessaly-cli ") + kConvertUsage;
+            error = usage;
             return std::nullopt;
         }
         (positional++ == 0 ? parsed.m_input : parsed.m_output) = word;
     }
     if (positional != 2) {
-        error = std::string("usage: tessaly-cli ") + kConvertUsage;
+        error = usage;
         return std::nullopt;
     }
-    if (!parsed.checkConvertOptions(error))
+    if (command == CliCommand::Make && !parsed.m_sizesGiven)
+        parsed.m_sizes.assign(std::begin(kDefaultSizes), std::end(kDefaultSizes));
+    if (command == CliCommand::Convert && !parsed.checkConvertOptions(error))
         return std::nullopt;
     return parsed;
+}
+
+bool CliArguments::takeOption(const std::string& name, const std::string& value, std::string& error)
+{
+    if (name == "--png") {
+        if (m_pngPolicy) {
+            error = "option --png given twice";
+            return false;
+        }
+        m_pngPolicy = lookUp(kPngWords, value);
+        if (!m_pngPolicy)
+            error = invalidValue(name, value, "give keep, never, large or all");
+        return m_pngPolicy.has_value();
+    }
+    if (m_command == CliCommand::Convert)
+        return takeConvertOption(name, value, error);
+    if (name == "--sizes") {
+        if (m_sizesGiven) {
+            error = "option --sizes given twice";
+            return false;
+        }
+        return takeSizes(value, error);
+    }
+    error = "unknown option '" + name + "'";
+    return false;
+}
+
+// A comma-separated list of sides, each 1 to 256 and given once.
+bool CliArguments::takeSizes(const std::string& value, std::string& error)
+{
+    m_sizesGiven = true;
+    const std::string expected = "give sides from 1 to " + std::to_string(kMaxMadeSide) + ", separated by commas";
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = value.find(',', start);
+        const std::string word = value.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        const std::optional<std::int32_t> side = parseIndex(word);
+        if (!side || *side < 1 || *side > kMaxMadeSide) {
+            error = invalidValue("--sizes", value, expected);
+            return false;
+        }
+        if (std::find(m_sizes.begin(), m_sizes.end(), *side) != m_sizes.end()) {
+            error = invalidValue("--sizes", value, "size " + word + " is given twice");
+            return false;
+        }
+        m_sizes.push_back(*side);
+        if (comma == std::string::npos)
+            return true;
+        start = comma + 1;
+    }
 }
 
 bool CliArguments::takeConvertOption(const std::string& name, const std::string& value, std::string& error)

@@ -3,9 +3,11 @@
 #include <iostream>
 #include <vector>
 
+#include "cli/icon_set_maker.h"
 #include "convert/image_converter.h"
 #include "formats/built_in_icon_file_formats.h"
 #include "formats/pam_encoder.h"
+#include "formats/png_reader.h"
 #include "image/file_bytes.h"
 
 namespace tessaly {
@@ -44,6 +46,20 @@ constexpr const char* kHelp = "Usage: tessaly-cli COMMAND ARGUMENTS\n"
                               "                        and palette (no --mode); websafe or grey: the\n"
                               "                        web-safe colours or 256 greys (256 colours)\n"
                               "        --index N       only image N of IN (counted from 0)\n"
+                              "        --png POLICY    which images are stored PNG-compressed: keep\n"
+                              "                        (default): those read from PNG entries; never;\n"
+                              "                        large: those of 256 pixels and more; all\n"
+                              "  tessaly-cli make PICTURE OUT.ico [OPTIONS]\n"
+                              "      Makes a 32-bit icon from one picture (PNG of any kind, with its\n"
+                              "      alpha; BMP; JPEG in the Windows build): one square image per size,\n"
+                              "      the picture scaled to fit, keeping its proportions, by an area\n"
+                              "      average weighted by alpha. Nothing is written when anything fails.\n"
+                              "        --sizes LIST    sides from 1 to 256, separated by commas\n"
+                              "                        (default: 16,24,32,48,64,128,256)\n"
+                              "        --png POLICY    as for convert (default: large; keep and never\n"
+                              "                        both store every made image as a bitmap)\n"
+                              "      PNG entries hold 8-bit RGBA: an image below 32 bits stored as PNG\n"
+                              "      reads back as a 32-bit image.\n"
                               "  tessaly-cli --help\n"
                               "      Shows this text.\n"
                               "\n"
@@ -59,6 +75,33 @@ std::optional<IconImage> convertAsAsked(const IconImage& image, const CliArgumen
     // A converter serves one request: its colour cache must not outlive the image.
     return ImageConverter().convertImage(image, size.width, size.height, bitCount,
                                          args.palette().value_or(ConversionType::None));
+}
+
+// Sets each image's storage as the --png policy asks; Keep leaves what the
+// images were read with.
+void applyPngPolicy(IconCollection& collection, PngPolicy policy)
+{
+    for (std::int32_t i = 0; i < collection.count(); ++i) {
+        IconImage& image = *collection.get(i);
+        switch (policy) {
+        case PngPolicy::Keep:
+            break;
+        case PngPolicy::Never:
+            image.setStorage(ImageStorage::Bitmap);
+            break;
+        case PngPolicy::Large:
+            image.setStorage(image.width() >= 256 || image.height() >= 256 ? ImageStorage::Png : ImageStorage::Bitmap);
+            break;
+        case PngPolicy::All:
+            image.setStorage(ImageStorage::Png);
+            break;
+        }
+    }
+}
+
+bool writesIco(const std::string& output)
+{
+    return IconCollection::extensionOf(pathFromUtf8(output)) == ".ico";
 }
 
 } // namespace
@@ -98,6 +141,8 @@ int CliProgram::run(std::span<const std::string> args, std::ostream& out, std::o
         return exportImage(*parsed, err);
     case CliCommand::Convert:
         return convert(*parsed, err);
+    case CliCommand::Make:
+        return make(*parsed, err);
     }
     return kFailure;
 }
@@ -139,7 +184,7 @@ int CliProgram::exportImage(const CliArguments& args, std::ostream& err) const
 
 int CliProgram::convert(const CliArguments& args, std::ostream& err) const
 {
-    if (IconCollection::extensionOf(pathFromUtf8(args.output())) != ".ico") {
+    if (!writesIco(args.output())) {
         err << kProgram << "cannot write " << args.output() << " (convert writes .ico files only)\n";
         return kFailure;
     }
@@ -154,11 +199,67 @@ int CliProgram::convert(const CliArguments& args, std::ostream& err) const
     const bool whole = args.indexText().empty() && !args.convertsImages();
     if (!whole && !convertImages(args, collection, converted, err))
         return kFailure;
-    if (!(whole ? collection : converted).save(pathFromUtf8(args.output()))) {
-        err << kProgram << "cannot write " << args.output() << '\n';
+    return save(whole ? collection : converted, args, err) ? kSuccess : kFailure;
+}
+
+bool CliProgram::save(IconCollection& collection, const CliArguments& args, std::ostream& err) const
+{
+    applyPngPolicy(collection, args.pngPolicy());
+    if (collection.save(pathFromUtf8(args.output())))
+        return true;
+    err << kProgram << "cannot write " << args.output() << '\n';
+    return false;
+}
+
+int CliProgram::make(const CliArguments& args, std::ostream& err) const
+{
+    if (!writesIco(args.output())) {
+        err << kProgram << "cannot write " << args.output() << " (make writes .ico files only)\n";
         return kFailure;
     }
-    return kSuccess;
+    const std::optional<IconImage> picture = readPicture(args.input(), err);
+    if (!picture)
+        return kFailure;
+    IconCollection icon(m_formats);
+    for (const std::int32_t side : args.sizes()) {
+        const std::optional<IconImage> image = IconSetMaker::makeImage(*picture, side);
+        if (!image || !icon.addCopy(*image)) {
+            err << kProgram << "cannot make the " << side << 'x' << side << " image of " << args.input()
+                << " (out of memory)\n";
+            return kFailure;
+        }
+    }
+    return save(icon, args, err) ? kSuccess : kFailure;
+}
+
+std::optional<IconImage> CliProgram::readPicture(const std::string& path, std::ostream& err) const
+{
+    const std::optional<std::string> extension = IconCollection::extensionOf(pathFromUtf8(path));
+    const std::optional<IconFileKind> kind = IconCollection::kindOfExtension(extension.value_or(""));
+    if (kind != IconFileKind::Png && kind != IconFileKind::Bitmap && kind != IconFileKind::Picture) {
+        err << kProgram << "cannot read " << path << " (make takes .png, .bmp, .jpg and .jpeg pictures)\n";
+        return std::nullopt;
+    }
+    if (!m_formats.canRead(*kind)) {
+        err << kProgram << "cannot read " << path
+            << " (JPEG pictures are read through the Windows picture loader: use tessaly-cli.exe)\n";
+        return std::nullopt;
+    }
+    IconImage picture;
+    if (kind == IconFileKind::Png) {
+        // Every kind of PNG with its alpha, as PNG entries of icons are read.
+        const std::optional<std::vector<std::uint8_t>> bytes = readFileBytes(pathFromUtf8(path));
+        if (bytes && PngReader().decodeToIconImage(*bytes, picture))
+            return picture;
+    } else {
+        IconImageList images;
+        if (m_formats.read(*kind, pathFromUtf8(path), images) && images.size() == 1) {
+            picture = std::move(*images.front());
+            return picture;
+        }
+    }
+    err << kProgram << "cannot read " << path << '\n';
+    return std::nullopt;
 }
 
 const IconImage* CliProgram::selectImage(const IconCollection& collection, const CliArguments& args,

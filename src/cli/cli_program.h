@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string>
@@ -13,7 +14,9 @@ namespace tessaly {
 
 // tessaly-cli without the process around it: reads icon files through the
 // same IconCollection::open as the editor, so every file kind the editor can
-// import works here too, and writes .ico and PAM files.
+// import works here too, and writes .ico and PAM files. make reads its
+// picture itself: a PNG with every kind and its alpha, where the editor's
+// import takes opaque ones only.
 class CliProgram {
 public:
     static constexpr int kSuccess = 0;
@@ -32,6 +35,10 @@ private:
     int info(const CliArguments& args, std::ostream& out, std::ostream& err) const;
     int exportImage(const CliArguments& args, std::ostream& err) const;
     int convert(const CliArguments& args, std::ostream& err) const;
+    int make(const CliArguments& args, std::ostream& err) const;
+    // The picture make starts from; none with a message saying why.
+    std::optional<IconImage> readPicture(const std::string& path, std::ostream& err) const;
+    bool save(IconCollection& collection, const CliArguments& args, std::ostream& err) const;
     bool convertImages(const CliArguments& args, const IconCollection& source, IconCollection& result,
                        std::ostream& err) const;
     // The image an index names, or none with a message saying which exist.

@@ -77,4 +77,36 @@ void AreaResampler::resampleRow(std::int32_t y, std::span<const ColorValue> colo
     }
 }
 
+void AreaResampler::resampleRowWeighted(std::int32_t y, std::span<const ColorValue> colors,
+                                        std::span<ColorValue> out) const
+{
+    // weight x alpha x channel reaches sourceWidth x sourceHeight x 255 x 255:
+    // below 2^45 for the largest images.
+    const std::uint64_t total = static_cast<std::uint64_t>(m_sourceWidth) * static_cast<std::uint64_t>(m_sourceHeight);
+    const auto sourceWidth = static_cast<std::size_t>(m_sourceWidth);
+    const std::span<const Tap> rowTaps = tapsOf(m_rows, static_cast<std::size_t>(y));
+    for (std::size_t x = 0; x < out.size(); ++x) {
+        std::uint64_t red = 0, green = 0, blue = 0, alpha = 0;
+        for (const Tap& r : rowTaps) {
+            const std::size_t base = static_cast<std::size_t>(r.index) * sourceWidth;
+            for (const Tap& c : tapsOf(m_columns, x)) {
+                const ColorValue color = colors[base + static_cast<std::size_t>(c.index)];
+                const std::uint64_t weight = static_cast<std::uint64_t>(r.weight) * c.weight * alphaOf(color);
+                red += weight * redOf(color);
+                green += weight * greenOf(color);
+                blue += weight * blueOf(color);
+                alpha += weight;
+            }
+        }
+        if (alpha == 0) {
+            out[x] = 0;
+            continue;
+        }
+        const auto mean = [alpha](std::uint64_t sum) { return static_cast<std::uint8_t>((2 * sum + alpha) / (2 * alpha)); };
+        // alpha holds the area sum times 255: the mean alpha is alpha / total.
+        const auto meanAlpha = static_cast<std::uint8_t>((2 * alpha + total) / (2 * total));
+        out[x] = makeColor(mean(red), mean(green), mean(blue), meanAlpha);
+    }
+}
+
 } // namespace tessaly

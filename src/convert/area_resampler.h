@@ -31,6 +31,15 @@ public:
     void resampleRow(std::int32_t y, std::span<const ColorValue> colors, std::span<const std::uint8_t> transparent,
                      std::span<Sample> out) const;
 
+    // Destination row y of a picture with alpha (colours top-down and
+    // row-major, alpha in the top byte): the alpha is the area average, and
+    // the colour channels are averaged with each source pixel weighted by
+    // its area times its alpha, so that fully transparent pixels, whatever
+    // colour they carry, add nothing to the colour of their neighbours' edge.
+    // Averages are rounded to the nearest value; a destination pixel
+    // without any alpha is transparent black.
+    void resampleRowWeighted(std::int32_t y, std::span<const ColorValue> colors, std::span<ColorValue> out) const;
+
 private:
     // One source row or column with its share of a destination row or column.
     struct Tap {
@@ -44,6 +53,10 @@ private:
     };
 
     static Axis makeAxis(std::int32_t source, std::int32_t destination);
+    std::span<const Tap> tapsOf(const Axis& axis, std::size_t index) const
+    {
+        return {axis.taps.data() + axis.first[index], axis.taps.data() + axis.first[index + 1]};
+    }
 
     std::int32_t m_sourceWidth;
     std::int32_t m_sourceHeight;

@@ -212,6 +212,8 @@ IcoReader::EntryOutcome IcoReader::readPngEntry(std::span<const std::uint8_t> pn
     auto image = std::make_unique<IconImage>();
     if (!PngReader().decodeToIconImage(png, *image))
         return failEntry(IcoReadProblem::PngEntryDamaged);
+    // Written back as PNG too, so that opening and saving keeps the file small.
+    image->setStorage(ImageStorage::Png);
     images.push_back(std::move(image));
     return EntryOutcome::Read;
 }

@@ -66,7 +66,7 @@ public:
     // file in directory order. False when the file is not an icon file or any
     // of its entries was damaged; the images read completely are kept then
     // too. PNG-compressed entries become 32-bit images, transparent in the
-    // mask exactly where their alpha is 0.
+    // mask exactly where their alpha is 0, and stored as PNG (storage()).
     bool readFile(const std::filesystem::path& path, IconImageList& images);
     bool read(std::span<const std::uint8_t> file, IconImageList& images);
 

@@ -5,6 +5,7 @@
 
 #include "formats/bitmap_info_header.h"
 #include "formats/ico_directory_entry.h"
+#include "formats/png_entry.h"
 #include "image/file_bytes.h"
 #include "image/icon_collection.h"
 
@@ -12,10 +13,12 @@ namespace tessaly {
 
 namespace {
 
-std::uint32_t imageBlockBytes(const IconImage& image)
+std::uint64_t bitmapBlockBytes(const IconImage& image)
 {
-    return BitmapInfoHeader::kBytes + static_cast<std::uint32_t>(image.dataBytes());
+    return BitmapInfoHeader::kBytes + static_cast<std::uint64_t>(image.dataBytes());
 }
+
+constexpr std::uint16_t kPngEntryBitCount = 32;
 
 // A side of 256 or more is written as 0; readers take it from the bitmap header.
 std::uint8_t directorySide(std::int32_t side)
@@ -43,16 +46,28 @@ bool IcoWriter::encode(const IconCollection& collection, std::vector<std::uint8_
 bool IcoWriter::encode(std::span<const IconImage* const> images, std::vector<std::uint8_t>& file)
 {
     m_problem = IcoWriteProblem::None;
-    std::uint64_t fileBytes = 0;
-    if (!checkImages(images, fileBytes))
+    if (!checkImages(images))
         return false;
     try {
+        // PNG entries are made first: their sizes place every image after them.
+        PngBlocks pngs;
+        if (!encodePngBlocks(images, pngs))
+            return false;
+        std::uint64_t fileBytes = IcoLayout::kFileHeaderBytes + IcoLayout::kDirectoryEntryBytes * images.size();
+        for (std::size_t i = 0; i < images.size(); ++i)
+            fileBytes += images[i]->storage() == ImageStorage::Png ? pngs[i].size() : bitmapBlockBytes(*images[i]);
+        if (fileBytes > std::numeric_limits<std::uint32_t>::max())
+            return fail(IcoWriteProblem::TooLarge);
         ByteWriter out;
         out.reserve(static_cast<std::size_t>(fileBytes));
         writeHeader(out, images.size());
-        writeDirectory(out, images);
-        for (const IconImage* image : images)
-            writeImage(out, *image);
+        writeDirectory(out, images, pngs);
+        for (std::size_t i = 0; i < images.size(); ++i) {
+            if (images[i]->storage() == ImageStorage::Png)
+                out.bytes(pngs[i]);
+            else
+                writeBitmap(out, *images[i]);
+        }
         file = out.take();
     } catch (const std::bad_alloc&) {
         return fail(IcoWriteProblem::OutOfMemory);
@@ -68,20 +83,29 @@ bool IcoWriter::writeFile(const std::filesystem::path& path, const IconCollectio
     return writeFileReplacing(path, file) || fail(IcoWriteProblem::FileNotWritten);
 }
 
-bool IcoWriter::checkImages(std::span<const IconImage* const> images, std::uint64_t& fileBytes)
+bool IcoWriter::checkImages(std::span<const IconImage* const> images)
 {
     if (images.empty())
         return fail(IcoWriteProblem::NoImages);
     if (images.size() > std::numeric_limits<std::uint16_t>::max())
         return fail(IcoWriteProblem::TooManyImages);
-    fileBytes = IcoLayout::kFileHeaderBytes + IcoLayout::kDirectoryEntryBytes * images.size();
     for (const IconImage* image : images) {
         if (image->width() == 0 || image->height() == 0)
             return fail(IcoWriteProblem::EmptyImage);
-        fileBytes += imageBlockBytes(*image);
     }
-    if (fileBytes > std::numeric_limits<std::uint32_t>::max())
-        return fail(IcoWriteProblem::TooLarge);
+    return true;
+}
+
+bool IcoWriter::encodePngBlocks(std::span<const IconImage* const> images, PngBlocks& pngs)
+{
+    pngs.resize(images.size());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        if (images[i]->storage() != ImageStorage::Png)
+            continue;
+        pngs[i] = PngEntry::encode(*images[i]);
+        if (pngs[i].empty())
+            return fail(IcoWriteProblem::OutOfMemory);
+    }
     return true;
 }
 
@@ -92,25 +116,29 @@ void IcoWriter::writeHeader(ByteWriter& out, std::size_t count) const
     out.u16le(static_cast<std::uint16_t>(count));
 }
 
-void IcoWriter::writeDirectory(ByteWriter& out, std::span<const IconImage* const> images) const
+void IcoWriter::writeDirectory(ByteWriter& out, std::span<const IconImage* const> images,
+                               const PngBlocks& pngs) const
 {
     auto offset =
         static_cast<std::uint32_t>(IcoLayout::kFileHeaderBytes + IcoLayout::kDirectoryEntryBytes * images.size());
-    for (const IconImage* image : images) {
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        const IconImage& image = *images[i];
+        const bool png = image.storage() == ImageStorage::Png;
         IcoDirectoryEntry entry;
-        entry.width = directorySide(image->width());
-        entry.height = directorySide(image->height());
-        entry.colorCount = static_cast<std::uint8_t>(image->colorCount()); // 256 colours are written as 0
+        entry.width = directorySide(image.width());
+        entry.height = directorySide(image.height());
+        // 256 colours are written as 0; a PNG entry holds 32-bit RGBA, without a palette.
+        entry.colorCount = png ? 0 : static_cast<std::uint8_t>(image.colorCount());
         entry.planes = 1;
-        entry.bitCount = static_cast<std::uint16_t>(image->bitCount());
-        entry.bytesInImage = imageBlockBytes(*image);
+        entry.bitCount = png ? kPngEntryBitCount : static_cast<std::uint16_t>(image.bitCount());
+        entry.bytesInImage = static_cast<std::uint32_t>(png ? pngs[i].size() : bitmapBlockBytes(image));
         entry.imageOffset = offset;
         entry.write(out);
         offset += entry.bytesInImage;
     }
 }
 
-void IcoWriter::writeImage(ByteWriter& out, const IconImage& image) const
+void IcoWriter::writeBitmap(ByteWriter& out, const IconImage& image) const
 {
     BitmapInfoHeader header;
     header.width = image.width();

@@ -1,48 +1,27 @@
 #include "formats/png_encoder.h"
 
-#include <algorithm>
-#include <array>
+#include <zlib.h>
 
-#include "formats/png_header.h"
+#include <algorithm>
+#include <new>
+
+#include "formats/png_filter.h"
 #include "image/byte_writer.h"
 
 namespace tessaly {
 
 namespace {
 
-constexpr std::uint32_t kMaxStoredBlock = 65535;
-constexpr std::uint64_t kMaxSide = 65536;
+// Image data goes into IDAT chunks of at most this many bytes: PNG allows
+// 2^31 - 1, but readers that hold a whole chunk in memory fare better with less.
+constexpr std::size_t kMaxChunkData = 1u << 20;
 
-std::array<std::uint32_t, 256> makeCrcTable()
-{
-    std::array<std::uint32_t, 256> table{};
-    for (std::uint32_t n = 0; n < 256; ++n) {
-        std::uint32_t c = n;
-        for (int k = 0; k < 8; ++k)
-            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        table[n] = c;
-    }
-    return table;
-}
+constexpr int kWindowBits = 15; // 32 KiB: what PNG's zlib header may announce at most
+constexpr int kMemoryLevel = 9; // zlib's largest: faster and a little smaller than its default
 
-std::uint32_t crc32(std::span<const std::uint8_t> bytes)
+std::uint32_t chunkCrc(std::span<const std::uint8_t> typeAndData)
 {
-    static const std::array<std::uint32_t, 256> table = makeCrcTable();
-    std::uint32_t c = 0xFFFFFFFFu;
-    for (const std::uint8_t b : bytes)
-        c = table[(c ^ b) & 0xFF] ^ (c >> 8);
-    return c ^ 0xFFFFFFFFu;
-}
-
-std::uint32_t adler32(std::span<const std::uint8_t> bytes)
-{
-    std::uint32_t a = 1;
-    std::uint32_t b = 0;
-    for (const std::uint8_t byte : bytes) {
-        a = (a + byte) % 65521;
-        b = (b + a) % 65521;
-    }
-    return b << 16 | a;
+    return static_cast<std::uint32_t>(crc32(0, typeAndData.data(), static_cast<uInt>(typeAndData.size())));
 }
 
 // A chunk: length, type, data, and the CRC over type and data.
@@ -53,61 +32,178 @@ void writeChunk(ByteWriter& out, const char (&type)[5], std::span<const std::uin
     for (int i = 0; i < 4; ++i)
         out.u8(static_cast<std::uint8_t>(type[i]));
     out.bytes(data);
-    out.u32be(crc32(std::span(out.data()).subspan(typeStart)));
+    out.u32be(chunkCrc(std::span(out.data()).subspan(typeStart)));
 }
 
-// A zlib stream of stored deflate blocks.
-std::vector<std::uint8_t> storedZlib(std::span<const std::uint8_t> raw)
+// Palettes and samples below 8 bits are left unfiltered, as PNG advises:
+// their bytes are no numbers that neighbours predict.
+FilterChoice filterChoiceFor(const PngHeader& header)
 {
-    ByteWriter out;
-    out.u8(0x78); // deflate, 32 KiB window
-    out.u8(0x01); // no preset dictionary; check bits make 0x7801 a multiple of 31
-    std::size_t at = 0;
-    do {
-        const auto length = static_cast<std::uint16_t>(std::min<std::size_t>(raw.size() - at, kMaxStoredBlock));
-        const bool last = at + length == raw.size();
-        out.u8(last ? 1 : 0);
-        out.u16le(length);
-        out.u16le(static_cast<std::uint16_t>(~length));
-        out.bytes(raw.subspan(at, length));
-        at += length;
-    } while (at < raw.size());
-    out.u32be(adler32(raw));
-    return out.take();
+    return header.colorType == PngHeader::Palette || header.bitDepth < 8 ? FilterChoice::None
+                                                                         : FilterChoice::MinimumSum;
 }
 
 } // namespace
 
+PngEncoder::PngEncoder(int level)
+    : m_level(std::clamp(level, 0, 9))
+{
+}
+
+bool PngEncoder::fail(PngEncodeProblem problem)
+{
+    m_problem = problem;
+    return false;
+}
+
 std::vector<std::uint8_t> PngEncoder::encodeRgba(std::uint32_t width, std::uint32_t height,
                                                  std::span<const std::uint8_t> rgba)
 {
-    if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide ||
-        rgba.size() != std::uint64_t{width} * height * 4)
-        return {};
-    const std::size_t rowBytes = std::size_t{width} * 4;
-    std::vector<std::uint8_t> filtered;
-    filtered.reserve((rowBytes + 1) * height);
-    for (std::uint32_t y = 0; y < height; ++y) {
-        filtered.push_back(0); // filter type None
-        const auto row = rgba.subspan(y * rowBytes, rowBytes);
-        filtered.insert(filtered.end(), row.begin(), row.end());
+    PngPicture picture;
+    picture.header.width = width;
+    picture.header.height = height;
+    picture.header.bitDepth = 8;
+    picture.header.colorType = PngHeader::TruecolorAlpha;
+    picture.rows = rgba;
+    return PngEncoder().encode(picture);
+}
+
+bool PngEncoder::check(const PngPicture& picture)
+{
+    const PngHeader& header = picture.header;
+    if (header.width == 0 || header.height == 0 || header.width > kMaxSide || header.height > kMaxSide)
+        return fail(PngEncodeProblem::ImpossibleSize);
+    if (!header.isValidKind() || header.compressionMethod != 0 || header.filterMethod != 0 ||
+        header.interlaceMethod != 0)
+        return fail(PngEncodeProblem::UnsupportedKind);
+    // Both factors are below 2^35 and 2^17: the product does not wrap.
+    const std::uint64_t rowBytes = header.rowBytes(header.width) - 1;
+    if ((rowBytes + 1) * header.height > kMaxRawBytes)
+        return fail(PngEncodeProblem::ImpossibleSize);
+    if (picture.rows.size() != rowBytes * header.height)
+        return fail(PngEncodeProblem::RowsMismatch);
+    return checkPalette(picture) && checkTransparency(picture);
+}
+
+bool PngEncoder::checkPalette(const PngPicture& picture)
+{
+    const std::size_t entries = picture.palette.size() / 3;
+    if (picture.header.colorType != PngHeader::Palette)
+        return picture.palette.empty() || fail(PngEncodeProblem::BadPalette);
+    if (picture.palette.size() % 3 != 0 || entries == 0 || entries > (1u << picture.header.bitDepth))
+        return fail(PngEncodeProblem::BadPalette);
+    return checkIndices(picture);
+}
+
+// Readers differ in what they make of an index past the palette (black, an
+// error, the last entry): such a file must not be written at all.
+bool PngEncoder::checkIndices(const PngPicture& picture)
+{
+    const std::size_t entries = picture.palette.size() / 3;
+    const unsigned depth = picture.header.bitDepth;
+    if (entries == (1u << depth))
+        return true;
+    const auto rowBytes = static_cast<std::size_t>(picture.header.rowBytes(picture.header.width) - 1);
+    const std::size_t perByte = 8 / depth;
+    for (std::size_t at = 0; at < picture.rows.size(); ++at) {
+        // Only the samples inside the width count; the bits after the last one are padding.
+        const std::size_t first = at % rowBytes * perByte;
+        const std::size_t samples = std::min<std::size_t>(perByte, picture.header.width - first);
+        for (std::size_t k = 0; k < samples; ++k) {
+            const unsigned index = picture.rows[at] >> (8 - depth * (k + 1)) & ((1u << depth) - 1);
+            if (index >= entries)
+                return fail(PngEncodeProblem::IndexPastPalette);
+        }
     }
+    return true;
+}
 
-    ByteWriter header;
-    header.u32be(width);
-    header.u32be(height);
-    header.u8(8); // bits per sample
-    header.u8(6); // truecolour with alpha
-    header.u8(0); // deflate
-    header.u8(0); // adaptive filtering
-    header.u8(0); // not interlaced
+bool PngEncoder::checkTransparency(const PngPicture& picture)
+{
+    const std::size_t bytes = picture.transparency.size();
+    if (bytes == 0)
+        return true;
+    switch (picture.header.colorType) {
+    case PngHeader::Palette:
+        return bytes <= picture.palette.size() / 3 || fail(PngEncodeProblem::BadTransparency);
+    case PngHeader::Grey:
+        return bytes == 2 || fail(PngEncodeProblem::BadTransparency);
+    case PngHeader::Truecolor:
+        return bytes == 6 || fail(PngEncodeProblem::BadTransparency);
+    default:
+        // The kinds with an alpha channel have no use for tRNS; PNG forbids it.
+        return fail(PngEncodeProblem::BadTransparency);
+    }
+}
 
-    ByteWriter out;
-    out.bytes(PngHeader::kSignature);
-    writeChunk(out, "IHDR", header.data());
-    writeChunk(out, "IDAT", storedZlib(filtered));
-    writeChunk(out, "IEND", {});
-    return out.take();
+bool PngEncoder::deflateRows(const PngPicture& picture, std::vector<std::uint8_t>& stream)
+{
+    const PngHeader& header = picture.header;
+    const auto rowBytes = static_cast<std::size_t>(header.rowBytes(header.width) - 1);
+    std::vector<std::uint8_t> filtered((rowBytes + 1) * header.height);
+    filterScanlines(picture.rows, rowBytes, header.filterStep(), filterChoiceFor(header), filtered);
+
+    z_stream z{};
+    // Z_FILTERED tunes the matcher for filter output (many small values);
+    // unfiltered rows are better served by the plain strategy.
+    const int strategy = filterChoiceFor(header) == FilterChoice::MinimumSum ? Z_FILTERED : Z_DEFAULT_STRATEGY;
+    const int started = deflateInit2(&z, m_level, Z_DEFLATED, kWindowBits, kMemoryLevel, strategy);
+    if (started == Z_MEM_ERROR)
+        return fail(PngEncodeProblem::OutOfMemory);
+    if (started != Z_OK)
+        return fail(PngEncodeProblem::CompressionFailed);
+    stream.resize(deflateBound(&z, static_cast<uLong>(filtered.size())));
+    z.next_in = filtered.data();
+    z.avail_in = static_cast<uInt>(filtered.size());
+    z.next_out = stream.data();
+    z.avail_out = static_cast<uInt>(stream.size());
+    const int result = deflate(&z, Z_FINISH);
+    stream.resize(z.total_out);
+    deflateEnd(&z);
+    return result == Z_STREAM_END || fail(PngEncodeProblem::CompressionFailed);
+}
+
+std::vector<std::uint8_t> PngEncoder::encode(const PngPicture& picture)
+{
+    m_problem = PngEncodeProblem::None;
+    if (!check(picture))
+        return {};
+    try {
+        std::vector<std::uint8_t> stream;
+        if (!deflateRows(picture, stream))
+            return {};
+
+        const PngHeader& header = picture.header;
+        ByteWriter fields;
+        fields.u32be(header.width);
+        fields.u32be(header.height);
+        fields.u8(header.bitDepth);
+        fields.u8(header.colorType);
+        fields.u8(0); // deflate
+        fields.u8(0); // adaptive filtering
+        fields.u8(0); // not interlaced
+
+        ByteWriter out;
+        out.reserve(stream.size() + stream.size() / kMaxChunkData * 12 + picture.palette.size() + 128);
+        out.bytes(PngHeader::kSignature);
+        writeChunk(out, "IHDR", fields.data());
+        if (!picture.palette.empty())
+            writeChunk(out, "PLTE", picture.palette);
+        if (!picture.transparency.empty())
+            writeChunk(out, "tRNS", picture.transparency);
+        const std::span<const std::uint8_t> data(stream);
+        std::size_t at = 0;
+        do {
+            const std::size_t length = std::min(kMaxChunkData, data.size() - at);
+            writeChunk(out, "IDAT", data.subspan(at, length));
+            at += length;
+        } while (at < data.size());
+        writeChunk(out, "IEND", {});
+        return out.take();
+    } catch (const std::bad_alloc&) {
+        fail(PngEncodeProblem::OutOfMemory);
+        return {};
+    }
 }
 
 } // namespace tessaly

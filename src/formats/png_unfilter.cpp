@@ -1,24 +1,10 @@
 #include "formats/png_unfilter.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace tessaly {
 
 namespace {
-
-// Ties go to the left byte, then to the one above, as PNG prescribes. The
-// distances are taken from left, above and upper left directly
-// (|estimate - left| = |above - upperLeft| and so on), so that compilers can
-// choose without branches.
-std::uint8_t paeth(int left, int above, int upperLeft)
-{
-    const int toLeft = std::abs(above - upperLeft);
-    const int toAbove = std::abs(left - upperLeft);
-    const int toUpperLeft = std::abs(left + above - 2 * upperLeft);
-    const int nearer = toAbove <= toUpperLeft ? above : upperLeft;
-    return static_cast<std::uint8_t>(toLeft <= toAbove && toLeft <= toUpperLeft ? left : nearer);
-}
 
 template <std::size_t Step> void unfilterSubPixels(std::uint8_t* row, std::size_t n)
 {
@@ -70,7 +56,7 @@ template <std::size_t Step> void unfilterPaethPixels(std::uint8_t* row, const st
     for (std::size_t i = Step; i + Step <= n; i += Step) {
         for (std::size_t k = 0; k < Step; ++k)
             row[i + k] =
-                static_cast<std::uint8_t>(row[i + k] + paeth(row[i + k - Step], above[i + k], above[i + k - Step]));
+                static_cast<std::uint8_t>(row[i + k] + paethPredictor(row[i + k - Step], above[i + k], above[i + k - Step]));
     }
 }
 
@@ -95,7 +81,7 @@ void unfilterPaeth(std::uint8_t* row, const std::uint8_t* above, std::size_t n, 
         return;
     }
     for (std::size_t i = step; i < n; ++i)
-        row[i] = static_cast<std::uint8_t>(row[i] + paeth(row[i - step], above[i], above[i - step]));
+        row[i] = static_cast<std::uint8_t>(row[i] + paethPredictor(row[i - step], above[i], above[i - step]));
 }
 
 // row and above point at the first byte after the filter byte; above is null

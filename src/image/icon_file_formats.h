@@ -37,6 +37,13 @@ public:
     // Writes the collection as an .ico file; false when nothing or not all of
     // it was written.
     virtual bool writeIco(const std::filesystem::path& path, const IconCollection& collection) const = 0;
+    // Whether files of this kind can be read at all; the portable formats,
+    // for one, have no JPEG decoder.
+    virtual bool canRead(IconFileKind kind) const
+    {
+        static_cast<void>(kind);
+        return true;
+    }
 };
 
 } // namespace tessaly

@@ -32,6 +32,7 @@ IconImage& IconImage::operator=(IconImage&& other) noexcept
         m_colorCount = std::exchange(other.m_colorCount, 0);
         m_pixelStride = std::exchange(other.m_pixelStride, 0);
         m_maskStride = std::exchange(other.m_maskStride, 0);
+        m_storage = std::exchange(other.m_storage, ImageStorage::Bitmap);
         other.release();
     }
     return *this;
@@ -75,6 +76,7 @@ bool IconImage::copyFrom(const IconImage& other)
     std::copy(other.m_palette.begin(), other.m_palette.end(), m_palette.begin());
     std::copy(other.m_pixels.begin(), other.m_pixels.end(), m_pixels.begin());
     std::copy(other.m_mask.begin(), other.m_mask.end(), m_mask.begin());
+    m_storage = other.m_storage;
     return true;
 }
 
@@ -85,6 +87,7 @@ void IconImage::release()
     std::vector<std::uint8_t>().swap(m_pixels);
     std::vector<std::uint8_t>().swap(m_mask);
     m_width = m_height = m_bitCount = m_colorCount = m_pixelStride = m_maskStride = 0;
+    m_storage = ImageStorage::Bitmap;
 }
 
 ColorValue IconImage::getPaletteColor(std::int32_t index) const

@@ -10,6 +10,10 @@
 
 namespace tessaly {
 
+// How an image is stored in an .ico file: as a bitmap (colour table, colour
+// rows, mask rows) or as a PNG picture, which keeps large images small.
+enum class ImageStorage : std::uint8_t { Bitmap, Png };
+
 // One icon image, laid out exactly as inside an .ico file: a colour table of
 // 4-byte entries (blue, green, red, 0) for 1, 4 and 8 bits, the colour rows
 // and the AND-mask rows (a set bit is transparent), both bottom-up and padded
@@ -31,11 +35,18 @@ public:
     ~IconImage() = default;
 
     // On success every pixel is 0, every pixel transparent and every palette
-    // entry black. False for a bit count other than 1, 4, 8, 24, 32, for a
+    // entry black, and the image is stored as a bitmap. False for a bit count other than 1, 4, 8, 24, 32, for a
     // negative or oversized side, or when memory runs out.
     bool create(std::int32_t width, std::int32_t height, std::int32_t bitCount);
+    // An exact copy, its storage included.
     bool copyFrom(const IconImage& other);
     void release();
+
+    // Images read from PNG entries are written back as PNG entries; every
+    // image made here, by create or by a conversion, is a bitmap. Changing
+    // pixels in place keeps the storage.
+    ImageStorage storage() const { return m_storage; }
+    void setStorage(ImageStorage storage) { m_storage = storage; }
 
     bool hasPalette() const { return m_colorCount > 0; }
     std::int32_t width() const { return m_width; }
@@ -100,6 +111,7 @@ private:
     std::int32_t m_colorCount = 0;
     std::int32_t m_pixelStride = 0;
     std::int32_t m_maskStride = 0;
+    ImageStorage m_storage = ImageStorage::Bitmap;
 };
 
 } // namespace tessaly

@@ -65,7 +65,10 @@ TEST(CliArguments, RefusesUnknownCommandsAndWrongArgumentCounts)
     EXPECT_EQ(error, "usage: tessaly-cli export FILE INDEX OUT.pam");
     EXPECT_FALSE(parse({"convert", "a.ico"}, &error));
     EXPECT_EQ(error, "usage: tessaly-cli convert IN OUT.ico [--size WxH] [--mode mono|16|256|full|alpha] "
-                     "[--palette none|keep|websafe|grey] [--index N]");
+                     "[--palette none|keep|websafe|grey] [--index N] [--png keep|never|large|all]");
+    EXPECT_FALSE(parse({"make", "a.png"}, &error));
+    EXPECT_EQ(error,
+              "usage: tessaly-cli make PICTURE OUT.ico [--sizes 16,24,32,48,64,128,256] [--png keep|never|large|all]");
     EXPECT_FALSE(parse({"convert", "a.ico", "b.ico", "c.ico"}));
     EXPECT_FALSE(parse({"--help", "info"}));
 }
@@ -126,6 +129,52 @@ TEST(CliArguments, RefusesBadConvertOptionsNamingThem)
     for (const auto& [options, message] : cases) {
         std::vector<std::string> args{"convert", "in.ico", "out.ico"};
         args.insert(args.end(), options.begin(), options.end());
+        std::string error;
+        EXPECT_FALSE(parse(args, &error)) << message;
+        EXPECT_EQ(error, message);
+    }
+}
+
+TEST(CliArguments, TakesMakeWithItsSizesAndBothCommandsWithAPngPolicy)
+{
+    const auto plain = parse({"make", "picture.png", "out.ico"});
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->command(), CliCommand::Make);
+    EXPECT_EQ(plain->input(), "picture.png");
+    EXPECT_EQ(plain->output(), "out.ico");
+    EXPECT_EQ(plain->sizes(), (std::vector<std::int32_t>{16, 24, 32, 48, 64, 128, 256}));
+    EXPECT_EQ(plain->pngPolicy(), PngPolicy::Large);
+    EXPECT_EQ(parse({"convert", "a.ico", "b.ico"})->pngPolicy(), PngPolicy::Keep);
+
+    const auto chosen = parse({"make", "--png", "all", "p.bmp", "--sizes", "256,1,048", "o.ico"});
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->sizes(), (std::vector<std::int32_t>{256, 1, 48}));
+    EXPECT_EQ(chosen->pngPolicy(), PngPolicy::All);
+    const std::pair<const char*, PngPolicy> policies[] = {
+        {"keep", PngPolicy::Keep}, {"never", PngPolicy::Never}, {"large", PngPolicy::Large}, {"all", PngPolicy::All}};
+    for (const auto& [word, policy] : policies) {
+        EXPECT_EQ(parse({"convert", "a", "b", "--png", word})->pngPolicy(), policy) << word;
+        EXPECT_EQ(parse({"make", "a", "b", "--png", word})->pngPolicy(), policy) << word;
+    }
+
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{"make", "a", "b", "--sizes", "16,257"},
+         "invalid --sizes '16,257': give sides from 1 to 256, separated by commas"},
+        {{"make", "a", "b", "--sizes", "0"}, "invalid --sizes '0': give sides from 1 to 256, separated by commas"},
+        {{"make", "a", "b", "--sizes", "16,,32"},
+         "invalid --sizes '16,,32': give sides from 1 to 256, separated by commas"},
+        {{"make", "a", "b", "--sizes", "16,"}, "invalid --sizes '16,': give sides from 1 to 256, separated by commas"},
+        {{"make", "a", "b", "--sizes", ""}, "invalid --sizes '': give sides from 1 to 256, separated by commas"},
+        {{"make", "a", "b", "--sizes", "32x32"},
+         "invalid --sizes '32x32': give sides from 1 to 256, separated by commas"},
+        {{"make", "a", "b", "--sizes", "16,32,16"}, "invalid --sizes '16,32,16': size 16 is given twice"},
+        {{"make", "a", "b", "--sizes", "16", "--sizes", "32"}, "option --sizes given twice"},
+        {{"make", "a", "b", "--png", "some"}, "invalid --png 'some': give keep, never, large or all"},
+        {{"convert", "a", "b", "--png", "all", "--png", "all"}, "option --png given twice"},
+        {{"make", "a", "b", "--size", "16x16"}, "unknown option '--size'"},
+        {{"convert", "a", "b", "--sizes", "16"}, "unknown option '--sizes'"},
+    };
+    for (const auto& [args, message] : refused) {
         std::string error;
         EXPECT_FALSE(parse(args, &error)) << message;
         EXPECT_EQ(error, message);

@@ -9,6 +9,8 @@
 #include "convert/image_converter.h"
 #include "formats/built_in_icon_file_formats.h"
 #include "formats/ico_reader.h"
+#include "formats/png_encoder.h"
+#include "formats/png_reader.h"
 #include "image/file_bytes.h"
 #include "support/icon_samples.h"
 #include "support/temp_dir.h"
@@ -22,6 +24,19 @@ std::string utf8(const fs::path& path)
 {
     const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());
+}
+
+// For each directory entry of an .ico file, whether its image is a PNG.
+std::vector<bool> pngEntries(const std::vector<std::uint8_t>& file)
+{
+    std::vector<bool> png;
+    const std::size_t count = file.size() >= 6 ? static_cast<std::size_t>(file[4] | file[5] << 8) : 0;
+    for (std::size_t i = 0; i < count && 22 + 16 * i <= file.size(); ++i) {
+        const std::size_t at = 6 + 16 * i + 12;
+        const std::size_t offset = file[at] | file[at + 1] << 8 | file[at + 2] << 16 | std::size_t{file[at + 3]} << 24;
+        png.push_back(offset + 4 <= file.size() && file[offset] == 0x89 && file[offset + 1] == 'P');
+    }
+    return png;
 }
 
 class CliProgramTest : public ::testing::Test {
@@ -54,7 +69,8 @@ TEST_F(CliProgramTest, HelpDescribesEveryCommand)
     const std::string help = out.str();
     for (const char* part : {"info FILE", "INDEX: WIDTHxHEIGHT BITS-bit", "export FILE INDEX OUT.pam", "RGB_ALPHA",
                              "convert IN OUT.ico", "--size WxH", "--mode MODE", "mono, 16, 256, full", "--palette KIND",
-                             "websafe or grey", "--index N", "--help"})
+                             "websafe or grey", "--index N", "--png POLICY", "make PICTURE OUT.ico", "--sizes LIST",
+                             "--help"})
         EXPECT_NE(help.find(part), std::string::npos) << part;
     EXPECT_EQ(err.str(), "");
 }
@@ -200,6 +216,168 @@ TEST_F(CliProgramTest, RefusesWhatIsNoCommandAndPointsToTheHelp)
         EXPECT_EQ(out.str(), "");
         EXPECT_NE(err.str().find("Try 'tessaly-cli --help'."), std::string::npos);
     }
+}
+
+TEST_F(CliProgramTest, ConvertStoresImagesAsThePngPolicySays)
+{
+    // ImageMagick's icon: 16, 32 and 48 as bitmaps, 256 as PNG.
+    const fs::path source = fs::path(TESSALY_TEST_DATA_DIR) / "ico" / "imagemagick_32bit.ico";
+    const fs::path target = dir / "policy.ico";
+    const auto original = test::fileContents(source);
+    ASSERT_EQ(pngEntries(original), (std::vector<bool>{false, false, false, true}));
+
+    ASSERT_EQ(run({"convert", utf8(source), utf8(target)}), 0) << err.str();
+    const auto kept = test::fileContents(target);
+    EXPECT_EQ(pngEntries(kept), (std::vector<bool>{false, false, false, true}));
+    EXPECT_LE(kept.size(), original.size() * 103 / 100);
+
+    const std::pair<const char*, std::vector<bool>> policies[] = {{"never", {false, false, false, false}},
+                                                                  {"large", {false, false, false, true}},
+                                                                  {"all", {true, true, true, true}}};
+    IconCollection read(builtInIconFileFormats());
+    ASSERT_TRUE(read.open(source));
+    for (const auto& [policy, expected] : policies) {
+        ASSERT_EQ(run({"convert", utf8(source), utf8(target), "--png", policy}), 0) << err.str();
+        EXPECT_EQ(pngEntries(test::fileContents(target)), expected) << policy;
+        IconCollection written(builtInIconFileFormats());
+        ASSERT_TRUE(written.open(target));
+        ASSERT_EQ(written.count(), 4);
+        for (std::int32_t i = 0; i < 4; ++i)
+            EXPECT_EQ(test::rgbaOf(*written.get(i)), test::rgbaOf(*read.get(i))) << policy << ' ' << i;
+    }
+
+    // A converted image is a new bitmap: keep has no PNG to keep.
+    ASSERT_EQ(run({"convert", utf8(source), utf8(target), "--size", "256x256"}), 0) << err.str();
+    EXPECT_EQ(pngEntries(test::fileContents(target)), (std::vector<bool>{false, false, false, false}));
+    ASSERT_EQ(run({"convert", utf8(source), utf8(target), "--size", "256x256", "--png", "large"}), 0) << err.str();
+    EXPECT_EQ(pngEntries(test::fileContents(target)), (std::vector<bool>{true, true, true, true}));
+}
+
+// A 300 x 200 picture: opaque red left of x = 140, transparent green right of
+// it. No icon size divides the edge evenly, so every size has a pixel that
+// is partly red and partly the transparent green.
+class MakeTest : public CliProgramTest {
+protected:
+    MakeTest()
+    {
+        std::vector<std::uint8_t> rgba;
+        for (int y = 0; y < 200; ++y) {
+            for (int x = 0; x < 300; ++x) {
+                const bool red = x < 140;
+                rgba.insert(rgba.end(), {static_cast<std::uint8_t>(red ? 255 : 0), static_cast<std::uint8_t>(red ? 0 : 255),
+                                         0, static_cast<std::uint8_t>(red ? 255 : 0)});
+            }
+        }
+        png = PngEncoder::encodeRgba(300, 200, rgba);
+        EXPECT_TRUE(writeFileReplacing(picture, png));
+    }
+
+    fs::path picture = dir / "half.png";
+    std::vector<std::uint8_t> png;
+};
+
+TEST_F(MakeTest, MakesEverySizeFittedAndCentredWithTheLargeOneAsPng)
+{
+    const fs::path target = dir / "made.ico";
+    ASSERT_EQ(run({"make", utf8(picture), utf8(target)}), 0) << err.str();
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(pngEntries(test::fileContents(target)), (std::vector<bool>{false, false, false, false, false, false, true}));
+    IconCollection made(builtInIconFileFormats());
+    ASSERT_TRUE(made.open(target));
+    const std::int32_t sides[] = {16, 24, 32, 48, 64, 128, 256};
+    ASSERT_EQ(made.count(), 7);
+    for (std::int32_t i = 0; i < 7; ++i) {
+        const IconImage& image = *made.get(i);
+        const std::int32_t side = sides[i];
+        SCOPED_TRACE(side);
+        ASSERT_EQ(image.width(), side);
+        ASSERT_EQ(image.height(), side);
+        ASSERT_EQ(image.bitCount(), 32);
+        // 200 / 300 of the side, rounded, centred; the red edge at 140 / 300.
+        const std::int32_t fitted = (2 * side * 200 + 300) / 600;
+        const std::int32_t top = (side - fitted) / 2;
+        const std::int32_t edge = side * 140 / 300;
+        for (std::int32_t y = 0; y < side; ++y) {
+            for (std::int32_t x = 0; x < side; ++x) {
+                const ColorValue color = image.getPixel(y, x);
+                const bool inside = y >= top && y < top + fitted && x <= edge;
+                EXPECT_EQ(image.getMask(y, x), alphaOf(color) == 0) << x << ',' << y;
+                if (!inside) {
+                    ASSERT_EQ(alphaOf(color), 0) << x << ',' << y;
+                    continue;
+                }
+                // The transparent green adds nothing to the colour of the edge.
+                ASSERT_EQ(color & 0x00FFFFFFu, makeColor(255, 0, 0)) << x << ',' << y;
+                if (x < edge)
+                    ASSERT_EQ(alphaOf(color), 255) << x << ',' << y;
+                else
+                    ASSERT_TRUE(alphaOf(color) > 0 && alphaOf(color) < 255) << x << ',' << y;
+            }
+        }
+    }
+
+    // The plain area average, which the converter uses, tints the same edge
+    // pixel with the green it cannot see: that is what weighting by alpha avoids.
+    IconImage source;
+    ASSERT_TRUE(PngReader().decodeToIconImage(png, source));
+    const auto plain = ImageConverter().resampleToAlpha(source, 48, 32);
+    ASSERT_TRUE(plain);
+    EXPECT_GT(greenOf(plain->getPixel(10, 48 * 140 / 300)), 0);
+}
+
+TEST_F(MakeTest, StoresTheSizesAskedForByThePngPolicyAndReadsBitmapPictures)
+{
+    const fs::path target = dir / "made.ico";
+    ASSERT_EQ(run({"make", utf8(picture), utf8(target), "--sizes", "48,20", "--png", "all"}), 0) << err.str();
+    EXPECT_EQ(pngEntries(test::fileContents(target)), (std::vector<bool>{true, true}));
+    EXPECT_EQ(run({"info", utf8(target)}), 0);
+    EXPECT_EQ(out.str(), "0: 48x48 32-bit\n1: 20x20 32-bit\n");
+    ASSERT_EQ(run({"make", utf8(picture), utf8(target), "--png", "never"}), 0) << err.str();
+    EXPECT_EQ(pngEntries(test::fileContents(target)), std::vector<bool>(7, false));
+
+    // A 13 x 7 bitmap picture is opaque all over: 16 x 9 of it, rows 3 to 11.
+    const fs::path bmp = fs::path(TESSALY_TEST_DATA_DIR) / "import" / "full24.bmp";
+    ASSERT_EQ(run({"make", utf8(bmp), utf8(target), "--sizes", "16"}), 0) << err.str();
+    IconCollection made(builtInIconFileFormats());
+    ASSERT_TRUE(made.open(target));
+    ASSERT_EQ(made.count(), 1);
+    const auto rgba = test::rgbaOf(*made.get(0));
+    for (std::size_t at = 3; at < rgba.size(); at += 4) {
+        const std::size_t row = at / 4 / 16;
+        ASSERT_EQ(rgba[at], row >= 3 && row < 12 ? 255 : 0) << at / 4;
+    }
+}
+
+TEST_F(MakeTest, RefusesWhatItCannotMakeWithAMessageAndWritesNothing)
+{
+    const fs::path target = dir / "target.ico";
+    ASSERT_TRUE(writeFileReplacing(target, std::vector<std::uint8_t>{1, 2, 3}));
+    const fs::path jpeg = fs::path(TESSALY_TEST_DATA_DIR) / "import" / "plasma.jpg";
+    const fs::path damaged = fs::path(TESSALY_TEST_DATA_DIR) / "malformed" / "png_bad_zlib.png";
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{"make", utf8(picture), utf8(target), "--sizes", "300"},
+         "tessaly-cli: invalid --sizes '300': give sides from 1 to 256, separated by commas\n"
+         "Try 'tessaly-cli --help'.\n"},
+        {{"make", utf8(dir / "missing.png"), utf8(target)}, "tessaly-cli: cannot read " + utf8(dir / "missing.png") + "\n"},
+        {{"make", utf8(damaged), utf8(target)}, "tessaly-cli: cannot read " + utf8(damaged) + "\n"},
+        {{"make", utf8(icon), utf8(target)},
+         "tessaly-cli: cannot read " + utf8(icon) + " (make takes .png, .bmp, .jpg and .jpeg pictures)\n"},
+        {{"make", utf8(jpeg), utf8(target)},
+         "tessaly-cli: cannot read " + utf8(jpeg) +
+             " (JPEG pictures are read through the Windows picture loader: use tessaly-cli.exe)\n"},
+        {{"make", utf8(picture), utf8(dir / "made.png")},
+         "tessaly-cli: cannot write " + utf8(dir / "made.png") + " (make writes .ico files only)\n"},
+        {{"make", utf8(picture), utf8(dir / "no" / "such" / "folder.ico")},
+         "tessaly-cli: cannot write " + utf8(dir / "no" / "such" / "folder.ico") + "\n"},
+    };
+    for (const auto& [args, message] : refused) {
+        EXPECT_EQ(run(args), 1) << message;
+        EXPECT_EQ(err.str(), message);
+        EXPECT_EQ(out.str(), "");
+    }
+    EXPECT_EQ(test::fileContents(target), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_FALSE(fs::exists(dir / "made.png"));
+    EXPECT_FALSE(fs::exists(dir / "no"));
 }
 
 TEST_F(CliProgramTest, HandlesFileNamesInAnyScript)

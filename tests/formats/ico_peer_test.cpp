@@ -8,11 +8,15 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/cli_program.h"
+#include "formats/built_in_icon_file_formats.h"
 #include "formats/ico_reader.h"
 #include "formats/ico_writer.h"
+#include "image/icon_collection.h"
 #include "support/icon_samples.h"
 #include "support/shell_text.h"
 #include "support/temp_dir.h"
@@ -300,6 +304,115 @@ TEST_F(OurIconsTest, AreExtractedByIcotoolWithOurPixels)
         const auto expected = imageMagickPixels(pngs[i]);
         EXPECT_TRUE(test::sameVisiblePixels(test::rgbaOf(images[i]), expected, images[i].width()))
             << pngs[i].filename();
+    }
+}
+
+// The icons tessaly-cli makes and converts, with PNG entries.
+class CliIconsTest : public IcoPeerTest {
+protected:
+    int cli(std::vector<std::string> args)
+    {
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = CliProgram(builtInIconFileFormats()).run(args, out, err);
+        EXPECT_EQ(err.str(), "");
+        return status;
+    }
+
+    // icotool's extraction of every image, in file order.
+    std::vector<fs::path> icotoolImages(const fs::path& file, const std::string& folder)
+    {
+        const fs::path out = dir / folder;
+        fs::create_directory(out);
+        mustRun(std::string(kIcotool) + " -x -o " + quoted(out) + " " + quoted(file));
+        std::vector<fs::path> pngs;
+        for (const auto& entry : fs::directory_iterator(out))
+            pngs.push_back(entry.path());
+        std::sort(pngs.begin(), pngs.end(), [](const fs::path& a, const fs::path& b) {
+            auto indexOf = [](const fs::path& p) {
+                const std::string stem = p.stem().string();
+                return std::stoi(stem.substr(stem.find('_') + 1));
+            };
+            return indexOf(a) < indexOf(b);
+        });
+        return pngs;
+    }
+
+    // Pillow's reading of each size of the icon, as NAME.SIDE.pillow.
+    void pillowImages(const fs::path& file, const std::vector<int>& sides)
+    {
+        std::string script = "from PIL import Image\n";
+        for (const int side : sides)
+            script += "icon = Image.open(" + quoted(file) + ")\nicon.size = (" + std::to_string(side) + ", " +
+                      std::to_string(side) + ")\nopen('" + std::to_string(side) +
+                      ".pillow', 'wb').write(icon.convert('RGBA').tobytes())\n";
+        python(script);
+    }
+};
+
+TEST_F(CliIconsTest, MadeIconsAreListedAndReadByEveryPeerWithOurPixels)
+{
+    // A soft shape with every alpha, on a canvas that is not square.
+    makePicture("soft.png", "-size 320x240 xc:none -fill 'rgba(30,160,220,0.9)' -draw 'roundrectangle 20,20 "
+                            "299,219 50,50' -fill 'rgba(250,200,0,1)' -draw 'circle 160,120 160,60' -blur 0x3");
+    const std::vector<int> sides = {16, 24, 32, 48, 64, 128, 256};
+    for (const char* policy : {"large", "all"}) {
+        SCOPED_TRACE(policy);
+        const fs::path icon = dir / (std::string(policy) + ".ico");
+        ASSERT_EQ(cli({"make", (dir / "soft.png").string(), icon.string(), "--png", policy}), 0);
+        const Read read = readIco(icon);
+        ASSERT_TRUE(read.ok);
+        ASSERT_EQ(read.images.size(), sides.size());
+
+        mustRun(std::string(kIcotool) + " -l " + quoted(icon));
+        std::string listing;
+        for (std::size_t i = 0; i < sides.size(); ++i)
+            listing += "--icon --index=" + std::to_string(i + 1) + " --width=" + std::to_string(sides[i]) +
+                       " --height=" + std::to_string(sides[i]) + " --bit-depth=32 --palette-size=0\n";
+        EXPECT_EQ(lastOutput, listing);
+        EXPECT_EQ(lastError, "");
+
+        const std::vector<fs::path> extracted = icotoolImages(icon, policy);
+        ASSERT_EQ(extracted.size(), sides.size());
+        pillowImages(icon, sides);
+        for (std::size_t i = 0; i < sides.size(); ++i) {
+            SCOPED_TRACE(sides[i]);
+            const auto ours = test::rgbaOf(*read.images[i]);
+            EXPECT_TRUE(test::sameVisiblePixels(ours, imageMagickPixels(icon, static_cast<int>(i)), sides[i]));
+            EXPECT_TRUE(test::sameVisiblePixels(ours, imageMagickPixels(extracted[i]), sides[i]));
+            EXPECT_TRUE(test::sameVisiblePixels(
+                ours, test::fileContents(dir / (std::to_string(sides[i]) + ".pillow")), sides[i]));
+        }
+    }
+}
+
+TEST_F(CliIconsTest, AnImageMagickIconWithAPngEntryKeepsItsSizeThroughConvertAndOpenAndSave)
+{
+    makePicture("soft.png", "-size 256x256 radial-gradient:'rgba(255,128,0,1)'-'rgba(0,0,255,0)'");
+    const fs::path original = dir / "imagemagick.ico";
+    mustRun(std::string(kImageMagick) + " " + quoted(dir / "soft.png") + " -define icon:auto-resize=16,32,48,256 " +
+            quoted(original));
+    const std::size_t before = fs::file_size(original);
+
+    const fs::path converted = dir / "converted.ico";
+    ASSERT_EQ(cli({"convert", original.string(), converted.string()}), 0);
+    // The editor's way: open into a collection, save it.
+    IconCollection collection(builtInIconFileFormats());
+    ASSERT_TRUE(collection.open(original));
+    const fs::path saved = dir / "saved.ico";
+    ASSERT_TRUE(collection.save(saved));
+
+    const Read read = readIco(original);
+    for (const fs::path& file : {converted, saved}) {
+        SCOPED_TRACE(file.filename());
+        const std::size_t after = fs::file_size(file);
+        EXPECT_LE(after, before * 103 / 100);
+        const Read again = readIco(file);
+        ASSERT_TRUE(again.ok);
+        ASSERT_EQ(again.images.size(), read.images.size());
+        for (std::size_t i = 0; i < read.images.size(); ++i)
+            EXPECT_TRUE(test::sameImage(*again.images[i], *read.images[i])) << i;
+        expectPixelsAsImageMagickReadsThem(file, again);
     }
 }
 

@@ -125,6 +125,100 @@ TEST(IcoWriter, RefusesAnEmptyListAndEmptyImages)
     EXPECT_EQ(problem, IcoWriteProblem::EmptyImage);
 }
 
+// A smooth picture with every alpha from 0 to 255, hidden in the mask
+// exactly where its alpha is 0, as images read from PNG entries are.
+IconImage softImage(std::int32_t side, ImageStorage storage)
+{
+    IconImage image;
+    EXPECT_TRUE(image.create(side, side, 32));
+    std::fill(image.maskData().begin(), image.maskData().end(), 0); // the padding too, as a PNG entry reads
+    for (std::int32_t y = 0; y < side; ++y) {
+        for (std::int32_t x = 0; x < side; ++x) {
+            const auto alpha = static_cast<std::uint8_t>(x * 255 / (side - 1));
+            image.setPixel(y, x, makeColor(static_cast<std::uint8_t>(y), static_cast<std::uint8_t>(x / 2), 200, alpha));
+            image.setMask(y, x, alpha == 0);
+        }
+    }
+    image.setStorage(storage);
+    return image;
+}
+
+bool isPngAt(const std::vector<std::uint8_t>& file, std::size_t at)
+{
+    return at + 8 <= file.size() && file[at] == 0x89 && file[at + 1] == 'P' && file[at + 2] == 'N' && file[at + 3] == 'G';
+}
+
+TEST(IcoWriter, WritesPngStoredImagesAsPngEntriesThatReadBackExactly)
+{
+    const IconImage large = softImage(256, ImageStorage::Png);
+    const IconImage small = patternedImage(16, 16, 4, 3);
+    const IconImage medium = softImage(48, ImageStorage::Png);
+    const auto file = encode({&large, &small, &medium});
+    ASSERT_FALSE(file.empty());
+
+    // The PNG entry: sides of 256 as 0, no colour count, 32 bits, its PNG's length.
+    EXPECT_EQ(file[6], 0);
+    EXPECT_EQ(file[7], 0);
+    EXPECT_EQ(file[8], 0);
+    EXPECT_EQ(u16At(file, 10), 1);
+    EXPECT_EQ(u16At(file, 12), 32);
+    const std::uint32_t first = 6 + 3 * 16;
+    const std::uint32_t pngBytes = u32At(file, 14);
+    EXPECT_EQ(u32At(file, 18), first);
+    EXPECT_TRUE(isPngAt(file, first));
+    // A bitmap of it would take 40 + 256 * 1024 + 256 * 32 bytes.
+    EXPECT_LT(pngBytes, 270'000u / 10);
+    EXPECT_EQ(u32At(file, 22 + 8), 296u);
+    EXPECT_EQ(u32At(file, 22 + 12), first + pngBytes);
+    EXPECT_EQ(u32At(file, 38 + 12), first + pngBytes + 296);
+    EXPECT_TRUE(isPngAt(file, first + pngBytes + 296));
+    EXPECT_EQ(file.size(), first + pngBytes + 296 + u32At(file, 38 + 8));
+
+    IconImageList images;
+    ASSERT_TRUE(IcoReader().read(file, images));
+    ASSERT_EQ(images.size(), 3u);
+    EXPECT_TRUE(test::sameImage(*images[0], large));
+    EXPECT_TRUE(test::sameImage(*images[1], small));
+    EXPECT_TRUE(test::sameImage(*images[2], medium));
+    EXPECT_EQ(images[0]->storage(), ImageStorage::Png);
+    EXPECT_EQ(images[1]->storage(), ImageStorage::Bitmap);
+    EXPECT_EQ(images[2]->storage(), ImageStorage::Png);
+    EXPECT_EQ(encode({images[0].get(), images[1].get(), images[2].get()}), file);
+}
+
+TEST(IcoWriter, PngEntriesOfImagesWithoutAlphaShowWhatTheMaskShows)
+{
+    // Below 32 bits, and at 32 bits with no alpha anywhere (icons from before
+    // alpha), the mask is the transparency: a PNG entry must not turn such an
+    // image invisible. An image with alpha keeps it, mask or not.
+    IconImage palette = patternedImage(20, 10, 4, 1);
+    IconImage noAlpha = patternedImage(20, 10, 32, 2);
+    IconImage withAlpha = patternedImage(20, 10, 32, 3);
+    for (std::int32_t y = 0; y < 10; ++y) {
+        for (std::int32_t x = 0; x < 20; ++x) {
+            noAlpha.setPixel(y, x, noAlpha.getPixel(y, x) & 0x00FFFFFFu);
+            withAlpha.setPixel(y, x, (withAlpha.getPixel(y, x) & 0x00FFFFFFu) | 0x80000000u);
+        }
+    }
+    for (IconImage* image : {&palette, &noAlpha, &withAlpha})
+        image->setStorage(ImageStorage::Png);
+    const auto file = encode({&palette, &noAlpha, &withAlpha});
+    IconImageList images;
+    ASSERT_TRUE(IcoReader().read(file, images));
+    ASSERT_EQ(images.size(), 3u);
+    for (std::int32_t y = 0; y < 10; ++y) {
+        for (std::int32_t x = 0; x < 20; ++x) {
+            const ColorValue fromPalette = palette.getPaletteColor(static_cast<std::int32_t>(palette.getPixel(y, x)));
+            EXPECT_EQ(images[0]->getPixel(y, x), fromPalette | (palette.getMask(y, x) ? 0u : 0xFF000000u));
+            EXPECT_EQ(images[0]->getMask(y, x), palette.getMask(y, x));
+            EXPECT_EQ(images[1]->getPixel(y, x), noAlpha.getPixel(y, x) | (noAlpha.getMask(y, x) ? 0u : 0xFF000000u));
+            EXPECT_EQ(images[2]->getPixel(y, x), withAlpha.getPixel(y, x));
+            EXPECT_FALSE(images[2]->getMask(y, x));
+        }
+    }
+    EXPECT_EQ(images[0]->bitCount(), 32);
+}
+
 class IcoSaveTest : public ::testing::Test {
 protected:
     test::TempDir dir;
@@ -142,6 +236,30 @@ TEST_F(IcoSaveTest, SavesAndOpensThroughTheCollection)
     ASSERT_EQ(back.count(), 2);
     EXPECT_TRUE(test::sameImage(*back.get(0), *collection.get(0)));
     EXPECT_TRUE(test::sameImage(*back.get(1), *collection.get(1)));
+}
+
+TEST_F(IcoSaveTest, OpenAndSaveKeepAPngEntryAndTheFileSize)
+{
+    // ImageMagick's icon: bitmaps of 16, 32 and 48 pixels and a 256-pixel
+    // PNG entry, through the collection as the editor opens and saves it.
+    const auto original = std::filesystem::path(TESSALY_TEST_DATA_DIR) / "ico" / "imagemagick_32bit.ico";
+    ASSERT_TRUE(collection.open(original));
+    ASSERT_EQ(collection.count(), 4);
+    EXPECT_EQ(collection.get(3)->storage(), ImageStorage::Png);
+    const auto path = dir / "saved.ico";
+    ASSERT_TRUE(collection.save(path));
+    const auto before = test::fileContents(original);
+    const auto after = test::fileContents(path);
+    EXPECT_LE(after.size(), before.size() * 103 / 100);
+    EXPECT_TRUE(isPngAt(after, u32At(after, 6 + 3 * 16 + 12)));
+
+    IconCollection back{builtInIconFileFormats()};
+    ASSERT_TRUE(back.open(path));
+    ASSERT_EQ(back.count(), 4);
+    for (std::int32_t i = 0; i < 4; ++i)
+        EXPECT_TRUE(test::sameImage(*back.get(i), *collection.get(i))) << i;
+    EXPECT_EQ(back.get(0)->storage(), ImageStorage::Bitmap);
+    EXPECT_EQ(back.get(3)->storage(), ImageStorage::Png);
 }
 
 TEST_F(IcoSaveTest, AFailedSaveLeavesTheOldFileAsItWas)

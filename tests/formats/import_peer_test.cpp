@@ -15,8 +15,10 @@
 #include "formats/ico_reader.h"
 #include "formats/module_icon_reader.h"
 #include "formats/png_encoder.h"
+#include "formats/png_reader.h"
 #include "image/file_bytes.h"
 #include "support/icon_samples.h"
+#include "support/png_samples.h"
 #include "support/shell_text.h"
 #include "support/temp_dir.h"
 
@@ -208,6 +210,68 @@ TEST_F(ImportPeerTest, PillowDecodesOurPngFilesToThePixelsWeEncoded)
         "'); im.load(); assert im.mode == 'RGBA'; open('" + (dir / "back.rgba").string() +
         "', 'wb').write(im.tobytes())\"");
     EXPECT_EQ(test::fileContents(dir / "back.rgba"), rgba);
+}
+
+// Each sample of two decodings within one step: readers round 16-bit samples
+// to 8 bits in different ways (we take the step below, ImageMagick the
+// nearest, Pillow the high byte). Below 16 bits they agree exactly.
+::testing::AssertionResult withinOneStep(const std::vector<std::uint8_t>& actual,
+                                         const std::vector<std::uint8_t>& expected)
+{
+    if (actual.size() != expected.size())
+        return ::testing::AssertionFailure() << actual.size() << " bytes vs " << expected.size();
+    for (std::size_t i = 0; i < actual.size(); ++i) {
+        if (std::abs(actual[i] - expected[i]) > 1)
+            return ::testing::AssertionFailure() << "byte " << i << ": " << int(actual[i]) << " vs " << int(expected[i]);
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST_F(ImportPeerTest, PillowAndImageMagickDecodeOurPngsOfEveryKindAsOurReaderDoes)
+{
+    // Pillow gives 16-bit grey as numbers of its own mode, which its RGBA
+    // conversion clips: those are scaled here, with its transparent value.
+    std::string script = "from PIL import Image\n"
+                         "def rgba(name):\n"
+                         "    im = Image.open(name + '.png')\n"
+                         "    im.load()\n"
+                         "    if im.mode.startswith('I'):\n"
+                         "        key = im.info.get('transparency')\n"
+                         "        out = bytearray()\n"
+                         "        for v in im.getdata():\n"
+                         "            g = (v * 255 + 32767) // 65535\n"
+                         "            out += bytes((g, g, g, 0 if v == key else 255))\n"
+                         "        open(name + '.pillow', 'wb').write(out)\n"
+                         "    else:\n"
+                         "        open(name + '.pillow', 'wb').write(im.convert('RGBA').tobytes())\n";
+    std::vector<std::pair<std::string, std::vector<std::uint8_t>>> ours;
+    for (const test::PngKind kind : test::kEveryPngKind) {
+        const test::SamplePicture sample(kind, 37, 19, 4);
+        const std::vector<std::uint8_t> png = PngEncoder().encode(sample.picture());
+        ASSERT_FALSE(png.empty()) << kind.name();
+        ASSERT_TRUE(writeFileReplacing(dir / (kind.name() + ".png"), png));
+        IconImage image;
+        ASSERT_TRUE(PngReader().decodeToIconImage(png, image)) << kind.name();
+        ours.emplace_back(kind.name(), test::rgbaOf(image));
+        script += "rgba('" + (dir / kind.name()).string() + "')\n";
+    }
+    std::ofstream(dir / "decode.py") << script;
+    run(std::string(kPython) + " " + quoted(dir / "decode.py"));
+    for (const auto& [name, rgba] : ours) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(withinOneStep(imageMagickRgba((dir / (name + ".png")).string()), rgba));
+        // Pillow drops the transparent colour of 16-bit truecolour files: it
+        // shows them opaque.
+        std::vector<std::uint8_t> pillowSees = rgba;
+        if (name == "type2_depth16") {
+            for (std::size_t at = 3; at < pillowSees.size(); at += 4)
+                pillowSees[at] = 255;
+        }
+        EXPECT_TRUE(withinOneStep(test::fileContents(dir / (name + ".pillow")), pillowSees));
+        if (name.find("depth16") == std::string::npos) {
+            EXPECT_EQ(imageMagickRgba((dir / (name + ".png")).string()), rgba);
+        }
+    }
 }
 
 } // namespace

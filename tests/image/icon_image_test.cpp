@@ -240,6 +240,26 @@ TEST(IconImage, CopyFromIsDeepAndExact)
     EXPECT_EQ(source.getPaletteColor(0), 0u);
 }
 
+TEST(IconImage, StorageTravelsWithCopiesAndMovesAndNewPixelsAreBitmaps)
+{
+    IconImage source = created(4, 4, 32);
+    EXPECT_EQ(source.storage(), ImageStorage::Bitmap);
+    source.setStorage(ImageStorage::Png);
+    source.setPixel(1, 1, makeColor(1, 2, 3, 4)); // changing pixels in place keeps it
+    IconImage copy;
+    ASSERT_TRUE(copy.copyFrom(source));
+    EXPECT_EQ(copy.storage(), ImageStorage::Png);
+    IconImage moved(std::move(copy));
+    EXPECT_EQ(moved.storage(), ImageStorage::Png);
+    EXPECT_EQ(copy.storage(), ImageStorage::Bitmap);
+
+    // New pixels of any size are made here: a bitmap, as a conversion's result is.
+    ASSERT_TRUE(moved.create(4, 4, 32));
+    EXPECT_EQ(moved.storage(), ImageStorage::Bitmap);
+    source.release();
+    EXPECT_EQ(source.storage(), ImageStorage::Bitmap);
+}
+
 TEST(IconImage, ReleaseReturnsToTheEmptyRecord)
 {
     IconImage image = created(4, 4, 8);

@@ -16,6 +16,7 @@ struct ClientArea {
     bool isEmpty() const { return right <= left || bottom <= top; }
     std::int32_t width() const { return isEmpty() ? 0 : right - left; }
     std::int32_t height() const { return isEmpty() ? 0 : bottom - top; }
+    bool contains(std::int32_t x, std::int32_t y) const { return x >= left && x < right && y >= top && y < bottom; }
 
     // The common part of both; the empty area when they do not meet.
     ClientArea intersected(const ClientArea& other) const

@@ -5,34 +5,13 @@
 #include "document/stroke_entry.h"
 #include "image/icon_image.h"
 #include "support/editing_model.h"
+#include "support/plain_canvas.h"
 
 namespace {
 
 using namespace tessaly;
 
 constexpr std::int32_t kSide = 256;
-
-// A canvas at zoom 1 with the image at the client origin, that grants every request.
-class PlainCanvas final : public CanvasGeometry, public CanvasHost {
-public:
-    PixelPoint windowToPixel(ClientPoint p) const override { return {p.y, p.x}; }
-    ClientPoint pixelToWindow(PixelPoint p) const override { return {p.column, p.row}; }
-    PixelPoint deltaToPixels(ClientPoint d) const override { return {d.y, d.x}; }
-    PixelRect visiblePixels() const override { return {0, 0, kSide - 1, kSide - 1}; }
-    ClientPoint scrollPosition() const override { return {}; }
-    void scrollTo(ClientPoint) override {}
-    void captureMouse() override {}
-    void releaseMouse() override {}
-    void startTimer(std::uint32_t, std::uint32_t) override {}
-    void killTimer(std::uint32_t) override {}
-    void setAutoScroll(bool) override {}
-    ClientPoint pointerPosition() const override { return {}; }
-    void setCursor(CanvasCursor) override {}
-    void showSelectionMenu(ClientPoint, const SelectionMenuState&) override {}
-    void canvasReadout(PixelPoint) override {}
-    void invalidatePixels(const PixelRect&) override {}
-    void invertSelectionFrame(const PixelRect&) override {}
-};
 
 enum class Picture { SingleColour, Maze };
 
@@ -61,7 +40,7 @@ struct Editor : test::EditingModel {
         toolState.setColourMode(8);
         toolState.setDrawingValue(7);
     }
-    PlainCanvas canvas;
+    test::PlainCanvas canvas{kSide};
 };
 
 // One click of the fill tool (the fill and its step pushed) and the undo of that step.

@@ -95,6 +95,16 @@ bool DibSection::create24(int width, int height)
     return createSection(width, height, 24);
 }
 
+bool DibSection::reserve32(int width, int height)
+{
+    if (m_bitmap && bitsPerPixel() == 32 && !m_topDown && this->width() >= width && this->height() >= height)
+        return true;
+    const int newWidth = std::max(width, m_bitmap ? this->width() : 0);
+    const int newHeight = std::max(height, m_bitmap ? std::abs(this->height()) : 0);
+    release();
+    return create32(newWidth, newHeight);
+}
+
 bool DibSection::createSection(int width, int height, WORD bitCount)
 {
     if (m_bitmap || width <= 0 || height <= 0)

@@ -26,6 +26,9 @@ public:
     // (it would leak) or the system refuses.
     bool create32(int width, int height);
     bool create24(int width, int height);
+    // Keeps a 32-bit section of at least width x height, made anew (its
+    // pixels lost) only when the one held is smaller; views compose into it.
+    bool reserve32(int width, int height);
     // rows: height rows of 1-bit pixels, top row first, the leftmost pixel in
     // the high bit, each row padded to 16 bits.
     bool createMonochrome(int width, int height, const void* rows);

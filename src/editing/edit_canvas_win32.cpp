@@ -156,18 +156,7 @@ void EditCanvas::invalidateIndexRange(std::int32_t first, std::int32_t last)
 {
     if (!m_image.hasImage() || m_image.bitCount() > 8)
         return;
-    PixelRect bounds;
-    const CellGrid& cells = m_image.cells();
-    for (std::int32_t row = 0; row < cells.rows(); ++row) {
-        const auto values = cells.row(row);
-        for (std::int32_t column = 0; column < cells.columns(); ++column) {
-            const auto value = static_cast<std::int64_t>(values[static_cast<std::size_t>(column)].value);
-            if (value >= first && value <= last)
-                bounds.include(row, column);
-        }
-    }
-    if (!bounds.isEmpty())
-        invalidatePixels(bounds);
+    invalidatePixels(m_image.valueBounds(first, last));
 }
 
 void EditCanvas::showContextMenu(HMENU menu, ClientPoint point)
@@ -393,7 +382,7 @@ void EditCanvas::paintInto(HDC dc, const RECT& update)
         squares = {corner.x, corner.y, corner.x + size.width, corner.y + size.height};
         UnionRect(&area, &update, &squares);
     }
-    if (!ensureBuffer(area.right - area.left, area.bottom - area.top))
+    if (!m_buffer.reserve32(area.right - area.left, area.bottom - area.top))
         return;
     OffsetRect(&squares, -area.left, -area.top);
     fillAround(squares, area.right - area.left, area.bottom - area.top);
@@ -464,16 +453,6 @@ CanvasOverlays EditCanvas::overlays() const
     result.rectValue = rect.value();
     result.rectMask = rect.mask();
     return result;
-}
-
-bool EditCanvas::ensureBuffer(std::int32_t width, std::int32_t height)
-{
-    if (!m_buffer.empty() && m_buffer.width() >= width && m_buffer.height() >= height)
-        return true;
-    const std::int32_t newWidth = std::max(width, m_buffer.empty() ? 0 : m_buffer.width());
-    const std::int32_t newHeight = std::max(height, m_buffer.empty() ? 0 : m_buffer.height());
-    m_buffer.release();
-    return m_buffer.create32(newWidth, newHeight);
 }
 
 void EditCanvas::onPaint()

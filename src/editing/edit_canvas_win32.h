@@ -116,7 +116,6 @@ private:
     // The image pixels a client rectangle touches, clipped to the image.
     PixelRect pixelsUnder(const RECT& update) const;
     CanvasOverlays overlays() const;
-    bool ensureBuffer(std::int32_t width, std::int32_t height);
     void fillAround(const RECT& inside, std::int32_t width, std::int32_t height);
     // Renders range into the buffer with its top-left square at `at`.
     void composeSquares(const PixelRect& range, ClientPoint at);

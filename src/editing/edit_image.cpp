@@ -61,6 +61,20 @@ void EditImage::clear()
     reportReplaced();
 }
 
+PixelRect EditImage::valueBounds(std::int32_t first, std::int32_t last) const
+{
+    PixelRect bounds;
+    for (std::int32_t row = 0; row < m_cells.rows(); ++row) {
+        const auto values = m_cells.row(row);
+        for (std::int32_t column = 0; column < m_cells.columns(); ++column) {
+            const auto value = static_cast<std::int64_t>(values[static_cast<std::size_t>(column)].value);
+            if (value >= first && value <= last)
+                bounds.include(row, column);
+        }
+    }
+    return bounds;
+}
+
 template <typename Visit> void EditImage::walkLine(PixelPoint from, PixelPoint to, Visit visit) const
 {
     for (LineStepper s(from, to); !s.done(); s.advance()) {

@@ -62,6 +62,9 @@ public:
     const Cell& cellAt(std::int32_t row, std::int32_t column) const { return m_cells.at(row, column); }
     std::uint32_t valueAt(std::int32_t row, std::int32_t column) const { return m_cells.at(row, column).value; }
     std::uint8_t maskAt(std::int32_t row, std::int32_t column) const { return m_cells.at(row, column).mask; }
+    // The bounding rectangle of the cells whose value lies in first..last
+    // (what a change of those palette entries recolours); empty for none.
+    PixelRect valueBounds(std::int32_t first, std::int32_t last) const;
 
     // Sets value and mask along the line where the cell does not already hold both.
     void drawLine(PixelPoint from, PixelPoint to, std::uint32_t value, std::uint8_t mask);

@@ -35,15 +35,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     bench.canvas.setBackground(tessaly::EditCanvas::kDefaultBackground);
     bench.open(*images[index]);
     bench.canvas.setZoom(zoom);
-    if (quitAfter > 0)
-        SetTimer(nullptr, 0, quitAfter, nullptr);
-    MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (message.message == WM_TIMER && message.hwnd == nullptr)
-            break;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    tessaly::test::runViewer(quitAfter);
     LocalFree(argv);
     return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <ostream>
 #include <random>
 #include <span>
@@ -64,6 +65,35 @@ inline IconImage randomIcon(std::int32_t width, std::int32_t height, std::int32_
         for (std::int32_t x = 0; x < width; ++x) {
             icon.setPixel(y, x, values[pick(rng)]);
             icon.setMask(y, x, masked(rng));
+        }
+    }
+    return icon;
+}
+
+// One pixel of a drawn icon: its value and whether it is masked.
+struct IconPixel {
+    std::uint32_t value;
+    bool masked;
+};
+
+// A width x height icon with pixel(y, x) everywhere; a palette icon's
+// colours begin with the given ones.
+template <typename PixelAt>
+IconImage drawnIcon(std::int32_t width, std::int32_t height, std::int32_t bitCount,
+                    std::initializer_list<ColorValue> colours, PixelAt pixel)
+{
+    IconImage icon;
+    if (!icon.create(width, height, bitCount))
+        return icon;
+    std::int32_t index = 0;
+    for (const ColorValue colour : colours)
+        if (index < icon.colorCount())
+            icon.setPaletteColor(index++, colour);
+    for (std::int32_t y = 0; y < height; ++y) {
+        for (std::int32_t x = 0; x < width; ++x) {
+            const IconPixel p = pixel(y, x);
+            icon.setPixel(y, x, p.value);
+            icon.setMask(y, x, p.masked);
         }
     }
     return icon;

@@ -1,6 +1,7 @@
 #include "image/icon_image.h"
 
 #include <algorithm>
+#include <atomic>
 #include <new>
 #include <utility>
 
@@ -32,6 +33,7 @@ IconImage& IconImage::operator=(IconImage&& other) noexcept
         m_colorCount = std::exchange(other.m_colorCount, 0);
         m_pixelStride = std::exchange(other.m_pixelStride, 0);
         m_maskStride = std::exchange(other.m_maskStride, 0);
+        m_revision = other.m_revision;
         other.release();
     }
     return *this;
@@ -85,6 +87,13 @@ void IconImage::release()
     std::vector<std::uint8_t>().swap(m_pixels);
     std::vector<std::uint8_t>().swap(m_mask);
     m_width = m_height = m_bitCount = m_colorCount = m_pixelStride = m_maskStride = 0;
+    markChanged();
+}
+
+std::uint64_t IconImage::nextRevision()
+{
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
 }
 
 ColorValue IconImage::getPaletteColor(std::int32_t index) const

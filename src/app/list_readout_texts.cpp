@@ -1,12 +1,18 @@
 #include "app/list_readout_texts.h"
 
+#include <string_view>
+
 namespace tessaly {
 namespace {
 
-std::u16string number(std::int32_t value)
+// before, the number, after.
+std::u16string withNumber(std::u16string_view before, std::int32_t value, std::u16string_view after)
 {
     const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
+    std::u16string text(before);
+    text.append(digits.begin(), digits.end());
+    text.append(after);
+    return text;
 }
 
 } // namespace
@@ -23,11 +29,11 @@ std::optional<ListReadoutTexts::Texts> ListReadoutTexts::update(const ListReadou
 ListReadoutTexts::Texts ListReadoutTexts::textsOf(const ListReadout& readout)
 {
     Texts texts;
-    texts.parts.push_back(u" " + number(readout.count) + u"個のアイコン");
+    texts.parts.push_back(withNumber(u" ", readout.count, u"個のアイコン"));
     texts.parts.push_back(readout.index < 0 ? std::u16string(u" インデックス  なし")
-                                            : u" インデックス  " + number(readout.index + 1));
+                                            : withNumber(u" インデックス  ", readout.index + 1, u""));
     if (readout.tab == 0 && readout.editedIndex >= 0) {
-        texts.parts.push_back(u" " + number(readout.editedIndex + 1) + u"番目のアイコンを編集中");
+        texts.parts.push_back(withNumber(u" ", readout.editedIndex + 1, u"番目のアイコンを編集中"));
         texts.layout = 6;
     } else {
         texts.layout = 5;

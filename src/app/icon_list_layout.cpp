@@ -33,7 +33,7 @@ ClientRect IconListLayout::thumbnailRect(std::int32_t i) const
 ClientRect IconListLayout::labelRect(std::int32_t i) const
 {
     const ClientPoint cell = cellCorner(i);
-    return ClientRect::sized(cell.x + kBorder, cell.y + kBorder + kThumbnailSize + 4, kItemWidth, 24);
+    return ClientRect::sized(cell.x + kBorder, cell.y + kBorder + kThumbnailSize + 4, kItemWidth, kLabelHeight);
 }
 
 ClientRect IconListLayout::editingFrameRect(std::int32_t i) const

@@ -17,6 +17,7 @@ public:
     static constexpr std::int32_t kThumbnailSize = 32;
     static constexpr std::int32_t kColumnGap = 8;
     static constexpr std::int32_t kBorder = 3;
+    static constexpr std::int32_t kLabelHeight = 24;
     static constexpr std::int32_t kPitch = kItemWidth + kColumnGap + kBorder;
 
     // Lays out count items in a client area clientWidth pixels wide: as

@@ -227,19 +227,14 @@ void IconListView::paintInto(HDC dc, const RECT& update)
     if (width <= 0 || height <= 0 || !ensureBuffer(width, height))
         return;
     fill(m_buffer, RECT{0, 0, width, height}, m_state.background());
-    HDC bufferDc = CreateCompatibleDC(dc);
-    HGDIOBJ oldBitmap = SelectObject(bufferDc, m_buffer.handle());
-    composeItems(update, bufferDc);
-    GdiFlush();
+    composeItems(update);
     composeDragImage(update);
-    BitBlt(dc, update.left, update.top, width, height, bufferDc, 0, 0, SRCCOPY);
-    SelectObject(bufferDc, oldBitmap);
-    DeleteDC(bufferDc);
+    m_buffer.drawTo(dc, update, POINT{0, 0}, SRCCOPY);
 }
 
 // Every item whose parts meet the update rectangle, drawn at its place in the
 // buffer (whose origin is the update rectangle's corner).
-void IconListView::composeItems(const RECT& update, HDC bufferDc)
+void IconListView::composeItems(const RECT& update)
 {
     const IconListLayout& layout = m_state.layout();
     if (layout.count() == 0)
@@ -258,9 +253,6 @@ void IconListView::composeItems(const RECT& update, HDC bufferDc)
         return RECT{r.left - update.left, r.top - update.top, r.right - update.left, r.bottom - update.top};
     };
     const RECT whole{0, 0, update.right - update.left, update.bottom - update.top};
-    SelectObject(bufferDc, GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(bufferDc, TRANSPARENT);
-    SetTextAlign(bufferDc, TA_CENTER | TA_TOP | TA_NOUPDATECP);
     for (std::int32_t i = first; i < end; ++i) {
         const RECT thumbnail = inBuffer(layout.thumbnailRect(i));
         if (overlaps(thumbnail, whole))
@@ -268,14 +260,9 @@ void IconListView::composeItems(const RECT& update, HDC bufferDc)
         const RECT frame = inBuffer(layout.editingFrameRect(i));
         if (i == edited && overlaps(frame, whole))
             composeEditingFrame(frame);
-    }
-    // Text last: the section's bits and the system's drawing into it must
-    // not interleave without a flush.
-    GdiFlush();
-    for (std::int32_t i = first; i < end; ++i) {
         const RECT label = inBuffer(layout.labelRect(i));
         if (overlaps(label, whole))
-            drawLabels(bufferDc, i, label);
+            composeLabels(i, label);
     }
 }
 
@@ -305,17 +292,65 @@ void IconListView::composeEditingFrame(const RECT& at)
     outline(m_buffer, at, 2, 0x000000);
 }
 
-void IconListView::drawLabels(HDC dc, std::int32_t index, const RECT& at)
+// The two label lines of an item as the section stores them, row by row.
+const std::vector<std::uint32_t>& IconListView::renderedLabels(std::int32_t index)
 {
+    constexpr int kWidth = IconListLayout::kItemWidth;
+    constexpr int kHeight = IconListLayout::kLabelHeight;
     const IconImage& image = *m_state.collection().get(index);
+    const bool duplicate = m_state.showsAsDuplicate(index);
+    const ColorValue bg = m_state.background();
+    // Sides of at most 16384 (15 bits), a bit count below 64, a flag and a
+    // 24-bit colour: 61 bits.
+    const std::uint64_t key = static_cast<std::uint64_t>(image.width()) << 46 |
+                              static_cast<std::uint64_t>(image.height()) << 31 |
+                              static_cast<std::uint64_t>(image.bitCount()) << 25 |
+                              static_cast<std::uint64_t>(duplicate) << 24 | (bg & 0xFFFFFFu);
+    const auto found = m_labels.find(key);
+    if (found != m_labels.end())
+        return found->second;
+    // Bounded by the formats a list holds; this only keeps a hostile list
+    // of many sizes from growing it without end.
+    if (m_labels.size() >= 1024)
+        m_labels.clear();
+    std::vector<std::uint32_t>& pixels = m_labels[key];
+    pixels.assign(static_cast<std::size_t>(kWidth) * kHeight, toDib(bg));
+    if (m_labelScratch.empty() && !m_labelScratch.create32(kWidth, kHeight))
+        return pixels;
+    fill(m_labelScratch, RECT{0, 0, kWidth, kHeight}, bg);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldBitmap = SelectObject(dc, m_labelScratch.handle());
+    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextAlign(dc, TA_CENTER | TA_TOP | TA_NOUPDATECP);
+    SetTextColor(dc, duplicate ? kDuplicateText : 0x000000);
     wchar_t size[64];
     wchar_t bits[32];
     const int sizeLength = std::swprintf(size, 64, L"%d \u00D7 %d", image.width(), image.height());
     const int bitsLength = std::swprintf(bits, 32, L"%d ビット", image.bitCount());
-    SetTextColor(dc, m_state.showsAsDuplicate(index) ? kDuplicateText : 0x000000);
-    const int centre = (at.left + at.right) / 2;
-    ExtTextOutW(dc, centre, at.top, ETO_CLIPPED, &at, size, static_cast<UINT>(std::max(sizeLength, 0)), nullptr);
-    ExtTextOutW(dc, centre, at.top + 12, ETO_CLIPPED, &at, bits, static_cast<UINT>(std::max(bitsLength, 0)), nullptr);
+    const RECT clip{0, 0, kWidth, kHeight};
+    ExtTextOutW(dc, kWidth / 2, 0, ETO_CLIPPED, &clip, size, static_cast<UINT>(std::max(sizeLength, 0)), nullptr);
+    ExtTextOutW(dc, kWidth / 2, 12, ETO_CLIPPED, &clip, bits, static_cast<UINT>(std::max(bitsLength, 0)), nullptr);
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+    DeleteDC(dc);
+    GdiFlush();
+    for (int y = 0; y < kHeight; ++y)
+        std::copy_n(rowOf(m_labelScratch, y), kWidth, pixels.begin() + static_cast<std::ptrdiff_t>(y) * kWidth);
+    return pixels;
+}
+
+void IconListView::composeLabels(std::int32_t index, const RECT& at)
+{
+    constexpr int kWidth = IconListLayout::kItemWidth;
+    const std::vector<std::uint32_t>& pixels = renderedLabels(index);
+    const int left = std::max<int>(0, -at.left);
+    const int right = std::min<int>(kWidth, m_buffer.width() - at.left);
+    if (left >= right)
+        return;
+    for (int y = std::max<int>(0, -at.top); y < IconListLayout::kLabelHeight && at.top + y < m_buffer.height(); ++y)
+        std::copy(pixels.begin() + y * kWidth + left, pixels.begin() + y * kWidth + right,
+                  rowOf(m_buffer, at.top + y) + at.left + left);
 }
 
 void IconListView::composeDragImage(const RECT& update)

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <unordered_map>
+#include <vector>
 
 #include "app/icon_list_controller.h"
 #include "app/icon_list_host.h"
@@ -63,9 +65,10 @@ private:
     RECT toClient(const ClientRect& content) const;
     void invalidate(const ClientRect& content);
     bool ensureBuffer(int width, int height);
-    void composeItems(const RECT& update, HDC bufferDc);
+    void composeItems(const RECT& update);
     void composeThumbnail(std::int32_t index, const RECT& at);
-    void drawLabels(HDC dc, std::int32_t index, const RECT& at);
+    void composeLabels(std::int32_t index, const RECT& at);
+    const std::vector<std::uint32_t>& renderedLabels(std::int32_t index);
     void composeEditingFrame(const RECT& at);
     void composeDragImage(const RECT& update);
     void onPaint();
@@ -74,6 +77,11 @@ private:
     IconListController& m_controller;
     ListPopupMenus& m_menus;
     DibSection m_buffer;
+    // Labels drawn once per look (size, bit count, colour, background) and
+    // copied from then on: drawing text is by far the slowest part of a
+    // repaint, and a list repeats few formats.
+    std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> m_labels;
+    DibSection m_labelScratch;
     // The item whose image follows the pointer (-1 for none), and where its
     // corner lies in content coordinates: scrolling carries it along with
     // the pixels it was drawn into until the next move.

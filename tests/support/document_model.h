@@ -68,7 +68,10 @@ public:
 // The three lists, their view states, the document and the three popups
 // over the editing model, wired as the editor wires them.
 struct DocumentModel : EditingModel {
-    DocumentModel()
+    explicit DocumentModel(const IconFileFormats& formats = builtInIconFileFormats())
+        : editIcons(formats)
+        , trashIcons(formats)
+        , importIcons(formats)
     {
         document.setHost(&host);
         editList.setMarkDuplicates(true);
@@ -78,9 +81,9 @@ struct DocumentModel : EditingModel {
     }
 
     ScriptedDocumentHost host;
-    IconCollection editIcons{builtInIconFileFormats()};
-    IconCollection trashIcons{builtInIconFileFormats()};
-    IconCollection importIcons{builtInIconFileFormats()};
+    IconCollection editIcons;
+    IconCollection trashIcons;
+    IconCollection importIcons;
     IconListState editList{editIcons, 0};
     IconListState trash{trashIcons, 1};
     IconListState imports{importIcons, 2};

@@ -16,8 +16,9 @@ namespace tessaly::test {
 // list viewer and the benchmark.
 class IconListWorkbench : public DocumentModel {
 public:
-    IconListWorkbench()
-        : editView(editList, editController, menus)
+    explicit IconListWorkbench(const IconFileFormats& formats = builtInIconFileFormats())
+        : DocumentModel(formats)
+        , editView(editList, editController, menus)
         , trashView(trash, trashController, menus)
         , importView(imports, importController, menus)
         , pane(editView, trashView, importView)

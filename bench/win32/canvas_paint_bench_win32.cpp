@@ -13,9 +13,9 @@
 #include <random>
 #include <vector>
 
+#include "bench_timing_win32.h"
 #include "convert/dib_section_win32.h"
 #include "editing/canvas_renderer.h"
-#include "bench_timing_win32.h"
 #include "support/canvas_workbench_win32.h"
 #include "ui/window.h"
 #include "ui/window_class.h"

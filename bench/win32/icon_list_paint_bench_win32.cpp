@@ -51,27 +51,28 @@ int main(int argc, char** argv)
     if (!plain.create32(client.right, client.bottom))
         return 1;
     plain.fillRect32(client, 0x00804020);
-    const std::vector<double> list = interleavedMediansMs(rounds, {
-        [&] {
-            state.relayout();
-            UpdateWindow(window);
-        },
-        // A change of the list: the last icon moved to the front.
-        [&] {
-            state.moveItem(state.count() - 1, 0);
-            UpdateWindow(window);
-        },
-        [&] {
-            HDC dc = GetDC(window);
-            view.paintInto(dc, client);
-            ReleaseDC(window, dc);
-        },
-        [&] {
-            HDC dc = GetDC(window);
-            plain.drawTo(dc, client, SRCCOPY);
-            ReleaseDC(window, dc);
-        },
-    });
+    const std::vector<double> list =
+        interleavedMediansMs(rounds, {
+                                         [&] {
+                                             state.relayout();
+                                             UpdateWindow(window);
+                                         },
+                                         // A change of the list: the last icon moved to the front.
+                                         [&] {
+                                             state.moveItem(state.count() - 1, 0);
+                                             UpdateWindow(window);
+                                         },
+                                         [&] {
+                                             HDC dc = GetDC(window);
+                                             view.paintInto(dc, client);
+                                             ReleaseDC(window, dc);
+                                         },
+                                         [&] {
+                                             HDC dc = GetDC(window);
+                                             plain.drawTo(dc, client, SRCCOPY);
+                                             ReleaseDC(window, dc);
+                                         },
+                                     });
     // The paint cycle of a window that only blits, in the view's place.
     tessaly::bench::PlainPaintWindow plainWindow(plain);
     RECT place{};
@@ -81,20 +82,22 @@ int main(int argc, char** argv)
         return 1;
     view.show(SW_HIDE);
     UpdateWindow(plainWindow.handle());
-    const std::vector<double> cycles = interleavedMediansMs(rounds, {
-        [&] {
-            InvalidateRect(plainWindow.handle(), nullptr, TRUE);
-            UpdateWindow(plainWindow.handle());
-        },
-        // The same with new pixels every time, as a repaint of changed content has.
-        [&] {
-            static std::uint32_t colour = 0;
-            colour += 0x010101;
-            std::fill_n(reinterpret_cast<std::uint32_t*>(plain.bits()), plain.bytesPerRow() / 4 * plain.height(), colour);
-            InvalidateRect(plainWindow.handle(), nullptr, TRUE);
-            UpdateWindow(plainWindow.handle());
-        },
-    });
+    const std::vector<double> cycles =
+        interleavedMediansMs(rounds, {
+                                         [&] {
+                                             InvalidateRect(plainWindow.handle(), nullptr, TRUE);
+                                             UpdateWindow(plainWindow.handle());
+                                         },
+                                         // The same with new pixels every time, as a repaint of changed content has.
+                                         [&] {
+                                             static std::uint32_t colour = 0;
+                                             colour += 0x010101;
+                                             std::fill_n(reinterpret_cast<std::uint32_t*>(plain.bits()),
+                                                         plain.bytesPerRow() / 4 * plain.height(), colour);
+                                             InvalidateRect(plainWindow.handle(), nullptr, TRUE);
+                                             UpdateWindow(plainWindow.handle());
+                                         },
+                                     });
     const double plainCycle = cycles[0];
 
     std::printf("view %ldx%ld, %d icons (of %d), %d columns x %d rows, %d rounds (median)\n", client.right,

@@ -35,9 +35,12 @@ bool DocumentDialogs::askConvert(IconFormat& format, ConversionType& type)
 PromptAnswer DocumentDialogs::askSaveEditedIcon()
 {
     switch (MessageBoxW(m_owner.handle(), kSaveEditedText, kSaveEditedTitle, MB_YESNOCANCEL | MB_ICONWARNING)) {
-    case IDYES: return PromptAnswer::Yes;
-    case IDNO: return PromptAnswer::No;
-    default: return PromptAnswer::Cancel;
+    case IDYES:
+        return PromptAnswer::Yes;
+    case IDNO:
+        return PromptAnswer::No;
+    default:
+        return PromptAnswer::Cancel;
     }
 }
 

@@ -36,10 +36,14 @@ IconListPane::~IconListPane()
 const wchar_t* IconListPane::tabText(std::int32_t tab)
 {
     switch (tab) {
-    case kEditTab: return L"エディット";
-    case kTrashTab: return L"ごみ箱";
-    case kImportTab: return L"インポート";
-    default: return L"";
+    case kEditTab:
+        return L"エディット";
+    case kTrashTab:
+        return L"ごみ箱";
+    case kImportTab:
+        return L"インポート";
+    default:
+        return L"";
     }
 }
 

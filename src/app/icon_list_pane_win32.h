@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include <array>
-#include <functional>
 #include <cstdint>
+#include <functional>
 
 #include "app/icon_list_pane_layout.h"
 #include "app/icon_list_view_win32.h"

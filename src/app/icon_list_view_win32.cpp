@@ -33,8 +33,8 @@ constexpr ColorValue fromDib(std::uint32_t d)
 // Row y (from the top) of a bottom-up 32-bit section.
 std::uint32_t* rowOf(const DibSection& section, int y)
 {
-    return reinterpret_cast<std::uint32_t*>(section.bits() +
-                                            static_cast<std::ptrdiff_t>(section.bytesPerRow()) * (section.height() - 1 - y));
+    return reinterpret_cast<std::uint32_t*>(section.bits() + static_cast<std::ptrdiff_t>(section.bytesPerRow()) *
+                                                                 (section.height() - 1 - y));
 }
 
 void fill(const DibSection& section, const RECT& rect, ColorValue colour)
@@ -229,7 +229,7 @@ void IconListView::paintInto(HDC dc, const RECT& update)
     fill(m_buffer, RECT{0, 0, width, height}, m_state.background());
     composeItems(update);
     composeDragImage(update);
-    m_buffer.drawTo(dc, update, POINT{0, 0}, SRCCOPY);
+    m_buffer.copyBitsTo(dc, update, POINT{0, 0});
 }
 
 // Every item whose parts meet the update rectangle, drawn at its place in the
@@ -244,7 +244,8 @@ void IconListView::composeItems(const RECT& update)
     // Rows whose cells (editing frame at the top to the label at the
     // bottom) reach into the update rectangle.
     const std::int32_t firstRow = std::max(0, (static_cast<std::int32_t>(update.top) + scroll.y) / pitch);
-    const std::int32_t lastRow = std::min(layout.rows() - 1, (static_cast<std::int32_t>(update.bottom) + scroll.y) / pitch);
+    const std::int32_t lastRow =
+        std::min(layout.rows() - 1, (static_cast<std::int32_t>(update.bottom) + scroll.y) / pitch);
     const std::int32_t first = firstRow * layout.columns();
     const std::int32_t end = std::min(layout.count(), (lastRow + 1) * layout.columns());
     const std::int32_t edited = m_state.editedIcon();

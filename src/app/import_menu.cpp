@@ -19,9 +19,14 @@ ListMenuChoice ImportMenu::prepare(bool dragging, std::int32_t position)
 void ImportMenu::execute(std::int32_t id)
 {
     switch (static_cast<ListMenuCommand>(id)) {
-    case ListMenuCommand::AddFromImport: m_document.addFromImport(); break;
-    case ListMenuCommand::CreateFromImport: m_document.createFromImport(); break;
-    default: break;
+    case ListMenuCommand::AddFromImport:
+        m_document.addFromImport();
+        break;
+    case ListMenuCommand::CreateFromImport:
+        m_document.createFromImport();
+        break;
+    default:
+        break;
     }
 }
 

@@ -13,21 +13,36 @@ ListPopupMenus::~ListPopupMenus()
 const wchar_t* ListPopupMenus::textOf(ListMenuCommand command)
 {
     switch (command) {
-    case ListMenuCommand::NewIcon: return L"新規作成";
-    case ListMenuCommand::DuplicateIcon: return L"このアイコンのコピーを作成";
-    case ListMenuCommand::CreateIconFrom: return L"このアイコンを元に作成";
-    case ListMenuCommand::MoveIconToTrash: return L"ごみ箱に移動";
-    case ListMenuCommand::OpenIconForEditing: return L"編集を開始する";
-    case ListMenuCommand::SaveEditedIcon: return L"編集内容を保存";
-    case ListMenuCommand::CloseEditedIcon: return L"編集を終了する";
-    case ListMenuCommand::MoveHere: return L"ここに移動";
-    case ListMenuCommand::CopyHere: return L"ここにコピー";
-    case ListMenuCommand::CancelDrag: return L"キャンセル";
-    case ListMenuCommand::AddFromTrash: return L"編集リストへ追加";
-    case ListMenuCommand::DeleteFromTrash: return L"ごみ箱から削除";
-    case ListMenuCommand::ClearTrash: return L"ごみ箱をクリア";
-    case ListMenuCommand::AddFromImport: return L"このアイコンを追加";
-    case ListMenuCommand::CreateFromImport: return L"このアイコンから作成";
+    case ListMenuCommand::NewIcon:
+        return L"新規作成";
+    case ListMenuCommand::DuplicateIcon:
+        return L"このアイコンのコピーを作成";
+    case ListMenuCommand::CreateIconFrom:
+        return L"このアイコンを元に作成";
+    case ListMenuCommand::MoveIconToTrash:
+        return L"ごみ箱に移動";
+    case ListMenuCommand::OpenIconForEditing:
+        return L"編集を開始する";
+    case ListMenuCommand::SaveEditedIcon:
+        return L"編集内容を保存";
+    case ListMenuCommand::CloseEditedIcon:
+        return L"編集を終了する";
+    case ListMenuCommand::MoveHere:
+        return L"ここに移動";
+    case ListMenuCommand::CopyHere:
+        return L"ここにコピー";
+    case ListMenuCommand::CancelDrag:
+        return L"キャンセル";
+    case ListMenuCommand::AddFromTrash:
+        return L"編集リストへ追加";
+    case ListMenuCommand::DeleteFromTrash:
+        return L"ごみ箱から削除";
+    case ListMenuCommand::ClearTrash:
+        return L"ごみ箱をクリア";
+    case ListMenuCommand::AddFromImport:
+        return L"このアイコンを追加";
+    case ListMenuCommand::CreateFromImport:
+        return L"このアイコンから作成";
     }
     return L"";
 }

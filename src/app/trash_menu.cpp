@@ -23,10 +23,17 @@ ListMenuChoice TrashMenu::prepare(bool dragging, std::int32_t position)
 void TrashMenu::execute(std::int32_t id)
 {
     switch (static_cast<ListMenuCommand>(id)) {
-    case ListMenuCommand::AddFromTrash: m_document.addFromTrash(); break;
-    case ListMenuCommand::DeleteFromTrash: m_document.deleteFromTrash(); break;
-    case ListMenuCommand::ClearTrash: m_document.clearTrash(); break;
-    default: break;
+    case ListMenuCommand::AddFromTrash:
+        m_document.addFromTrash();
+        break;
+    case ListMenuCommand::DeleteFromTrash:
+        m_document.deleteFromTrash();
+        break;
+    case ListMenuCommand::ClearTrash:
+        m_document.clearTrash();
+        break;
+    default:
+        break;
     }
 }
 

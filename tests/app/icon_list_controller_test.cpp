@@ -368,7 +368,8 @@ TEST(ThumbnailPixel, MasksDecideBelow32BitsAndAlphaAt32)
         EXPECT_EQ(thumbnailPixel(0x00FFFFFF, true, bits, bg, true, h), bg);
     }
     EXPECT_EQ(thumbnailPixel(0x80FFFFFF, false, 32, 0, false, h), 0x808080u);
-    EXPECT_EQ(thumbnailPixel(0x80FFFFFF, true, 32, 0, true, h), 0x808080u) << "the mask does not count; 128 is not tinted";
+    EXPECT_EQ(thumbnailPixel(0x80FFFFFF, true, 32, 0, true, h), 0x808080u)
+        << "the mask does not count; 128 is not tinted";
     EXPECT_EQ(thumbnailPixel(0xFFFFFFFF, false, 32, bg, true, h), 0xB59285u) << "white stays light when tinted";
     EXPECT_EQ(thumbnailPixel(0x00FFFFFF, false, 32, bg, true, h), bg);
     EXPECT_EQ(dragImagePixel(0xFF0000FF, false, 32, 0x00FF0000), 0x7F007Fu);

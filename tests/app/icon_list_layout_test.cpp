@@ -24,8 +24,8 @@ std::int32_t referenceItemAt(const IconListLayout& layout, ClientPoint point, Cl
     for (std::int32_t i = 0; i < layout.count(); ++i) {
         const std::int32_t c = i % layout.columns();
         const std::int32_t r = i / layout.columns();
-        const bool inThumbnail = x > 75 * c + 19 - 4 && x < 75 * c + 19 + 32 + 4 && y > 75 * r + 3 - 4 &&
-                                 y < 75 * r + 3 + 32 + 5;
+        const bool inThumbnail =
+            x > 75 * c + 19 - 4 && x < 75 * c + 19 + 32 + 4 && y > 75 * r + 3 - 4 && y < 75 * r + 3 + 32 + 5;
         const bool inLabel = x > 75 * c + 3 && x < 75 * c + 3 + 64 && y > 75 * r + 39 && y < 75 * r + 39 + 24;
         if (inThumbnail || inLabel)
             return i;

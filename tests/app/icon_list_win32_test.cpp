@@ -288,7 +288,7 @@ TEST_F(IconListWindowTest, TheListPopupsHoldTheirItemsInOrder)
     EXPECT_EQ(menu(ListMenuKind::EditListDrag),
               (std::vector<std::wstring>{L"1010 ここに移動", L"1011 ここにコピー", L"|", L"1012 キャンセル"}));
     EXPECT_EQ(menu(ListMenuKind::Trash), (std::vector<std::wstring>{L"1101 編集リストへ追加", L"1102 ごみ箱から削除",
-                                                                     L"|", L"1103 ごみ箱をクリア"}));
+                                                                    L"|", L"1103 ごみ箱をクリア"}));
     EXPECT_EQ(menu(ListMenuKind::Import),
               (std::vector<std::wstring>{L"1201 このアイコンを追加", L"1202 このアイコンから作成"}));
 }

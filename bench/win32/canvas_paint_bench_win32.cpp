@@ -13,6 +13,7 @@
 #include <random>
 #include <vector>
 
+#include "bench_timing_win32.h"
 #include "convert/dib_section_win32.h"
 #include "editing/canvas_renderer.h"
 #include "support/canvas_workbench_win32.h"
@@ -21,28 +22,8 @@
 
 namespace {
 
-double now()
-{
-    static LARGE_INTEGER frequency{};
-    if (frequency.QuadPart == 0)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER counter{};
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-template <typename Work> double medianMs(int rounds, Work work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        const double start = now();
-        work();
-        GdiFlush();
-        times.push_back(now() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
+using tessaly::bench::medianMs;
+using tessaly::bench::PlainPaintWindow;
 
 tessaly::IconImage noisyIcon()
 {
@@ -57,40 +38,6 @@ tessaly::IconImage noisyIcon()
     }
     return icon;
 }
-
-// A child window that does nothing in its paint cycle but blit one
-// prepared bitmap: the floor of any WM_PAINT that ends in one blit.
-class PlainPaintWindow final : public tessaly::Window {
-public:
-    explicit PlainPaintWindow(const tessaly::DibSection& picture)
-        : m_picture(picture)
-    {
-    }
-    ~PlainPaintWindow() override { destroy(); }
-    bool create(const tessaly::Window& parent, const RECT& rect)
-    {
-        if (!tessaly::registerWindowClass(L"TessalyBenchPlainPaint", 0, nullptr, nullptr, nullptr, nullptr))
-            return false;
-        return Window::create(L"TessalyBenchPlainPaint", L"", WS_CHILD | WS_VISIBLE, rect, &parent, nullptr);
-    }
-
-protected:
-    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_ERASEBKGND)
-            return 1;
-        if (message != WM_PAINT)
-            return Window::handleMessage(message, wParam, lParam);
-        PAINTSTRUCT paint{};
-        HDC dc = BeginPaint(handle(), &paint);
-        m_picture.drawTo(dc, paint.rcPaint, POINT{paint.rcPaint.left, paint.rcPaint.top}, SRCCOPY);
-        EndPaint(handle(), &paint);
-        return 0;
-    }
-
-private:
-    const tessaly::DibSection& m_picture;
-};
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "image/icon_image.h"
 
 #include <algorithm>
+#include <atomic>
 #include <new>
 #include <utility>
 
@@ -33,6 +34,7 @@ IconImage& IconImage::operator=(IconImage&& other) noexcept
         m_pixelStride = std::exchange(other.m_pixelStride, 0);
         m_maskStride = std::exchange(other.m_maskStride, 0);
         m_storage = std::exchange(other.m_storage, ImageStorage::Bitmap);
+        m_revision = other.m_revision;
         other.release();
     }
     return *this;
@@ -88,6 +90,13 @@ void IconImage::release()
     std::vector<std::uint8_t>().swap(m_mask);
     m_width = m_height = m_bitCount = m_colorCount = m_pixelStride = m_maskStride = 0;
     m_storage = ImageStorage::Bitmap;
+    markChanged();
+}
+
+std::uint64_t IconImage::nextRevision()
+{
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
 }
 
 ColorValue IconImage::getPaletteColor(std::int32_t index) const

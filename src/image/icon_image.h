@@ -91,7 +91,18 @@ public:
     // the three blocks. False when the block is shorter than that.
     bool loadFromResource(std::span<const std::uint8_t> block);
 
+    // A number that names this content: it changes whenever the image is
+    // made anew (create, copyFrom, release) or marked changed, and no two
+    // images share one unless one was moved from the other. Views keep what
+    // they derive from an image (a thumbnail) under it. Writing pixels
+    // through the accessors does not change it: whoever changes an image
+    // that others show calls markChanged.
+    std::uint64_t revision() const { return m_revision; }
+    void markChanged() { m_revision = nextRevision(); }
+
 private:
+    static std::uint64_t nextRevision();
+
     std::uint8_t* pixelRow(std::int32_t y) { return m_pixels.data() + static_cast<std::size_t>(m_height - 1 - y) * m_pixelStride; }
     const std::uint8_t* pixelRow(std::int32_t y) const
     {
@@ -112,6 +123,7 @@ private:
     std::int32_t m_pixelStride = 0;
     std::int32_t m_maskStride = 0;
     ImageStorage m_storage = ImageStorage::Bitmap;
+    std::uint64_t m_revision = nextRevision();
 };
 
 } // namespace tessaly

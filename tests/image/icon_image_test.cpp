@@ -316,3 +316,29 @@ TEST(IconImage, LoadFromResourceSkipsTheHeaderAndNeedsTheWholeBlock)
 
 } // namespace
 } // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+TEST(IconImage, RevisionNamesContentAndChangesWhenTheImageIsMadeAnewOrMarked)
+{
+    IconImage a;
+    ASSERT_TRUE(a.create(4, 4, 8));
+    IconImage b;
+    ASSERT_TRUE(b.copyFrom(a));
+    EXPECT_NE(a.revision(), b.revision()) << "a copy is another image";
+    const std::uint64_t before = a.revision();
+    a.setPixel(0, 0, 3);
+    EXPECT_EQ(a.revision(), before) << "pixel writes are the writer's to announce";
+    a.markChanged();
+    EXPECT_NE(a.revision(), before);
+    const std::uint64_t marked = a.revision();
+    IconImage moved(std::move(a));
+    EXPECT_EQ(moved.revision(), marked) << "moving keeps the content's name";
+    EXPECT_NE(a.revision(), marked);
+    ASSERT_TRUE(moved.create(4, 4, 8));
+    EXPECT_NE(moved.revision(), marked);
+}
+
+} // namespace
+} // namespace tessaly

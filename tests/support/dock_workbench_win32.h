@@ -57,6 +57,8 @@ protected:
     {
         if (message == WM_ERASEBKGND)
             return 1;
+        if (message == WM_SIZE)
+            InvalidateRect(handle(), nullptr, FALSE); // the title stays centred
         if (message != WM_PAINT)
             return DockFrame::handleMessage(message, wParam, lParam);
         PAINTSTRUCT ps{};
@@ -69,6 +71,7 @@ protected:
         wchar_t title[64] = {};
         GetWindowTextW(handle(), title, 64);
         SetBkMode(dc, TRANSPARENT);
+        SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
         DrawTextW(dc, title, -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         EndPaint(handle(), &ps);
         return 0;

@@ -392,6 +392,9 @@ void DockHost::drawCaption(bool active)
         return;
     RECT caption = title.rcTitleBar;
     OffsetRect(&caption, -window.left, -window.top);
+    // The title bar's rectangle leaves out the window menu's icon, which the
+    // caption draws itself: from the border on, as wide as the top one.
+    caption.left = caption.top;
     HDC dc = GetWindowDC(handle());
     if (!dc)
         return;

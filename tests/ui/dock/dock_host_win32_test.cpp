@@ -179,7 +179,7 @@ TEST_F(DockHostTest, DoubleClickFloatsADockedFrameAndDocksItBackIntoItsBar)
     f.send(WM_NCLBUTTONDBLCLK, HTCAPTION, packed(at.x, at.y));
     EXPECT_FALSE(f.isDocked());
     EXPECT_EQ(windowOf(f.handle()), floating);
-    EXPECT_EQ(GetParent(f.handle()), nullptr);
+    EXPECT_EQ(GetAncestor(f.handle(), GA_PARENT), GetDesktopWindow());
     EXPECT_EQ(GetWindow(f.handle(), GW_OWNER), bench.host.handle());
     // The bar stays, hidden, to take the frame back; the client window fills the room.
     ASSERT_EQ(bench.host.barCount(DockSide::Right), 1);
@@ -303,8 +303,16 @@ TEST_F(DockHostTest, LosingTheCaptureEndsADragWithoutADropAndFreesTheCursor)
     POINT to{from.x - 100, from.y + 200}; // over the left side
     ScreenToClient(f.handle(), &to);
     f.send(WM_MOUSEMOVE, MK_LBUTTON, packed(to.x, to.y));
+    // The outline shows where a new left bar would take the frame.
+    HWND outline = FindWindowW(L"DockOutlineWindow", nullptr);
+    ASSERT_NE(outline, nullptr);
+    EXPECT_TRUE(IsWindowVisible(outline));
+    EXPECT_TRUE(GetWindowLongPtrW(outline, GWL_EXSTYLE) & WS_EX_LAYERED);
+    const RECT c = clientWindow();
+    EXPECT_EQ(windowOf(outline), (RECT{c.left, c.top, c.left + f.sizes().dockedWidth, c.bottom}));
     ReleaseCapture();
     EXPECT_FALSE(f.dragging());
+    EXPECT_FALSE(IsWindowVisible(outline));
     f.send(WM_LBUTTONUP, 0, packed(to.x, to.y));
     EXPECT_FALSE(f.isDocked());
     EXPECT_EQ(windowOf(f.handle()), before);

@@ -153,13 +153,9 @@ void DockFrame::drawSmallCaption(bool active)
 {
     if (!handle() || m_docked || !isVisible())
         return;
-    TITLEBARINFO title{};
-    title.cbSize = sizeof title;
-    RECT window{};
-    if (!GetTitleBarInfo(handle(), &title) || !windowRect(window) || IsRectEmpty(&title.rcTitleBar))
+    RECT caption{};
+    if (!titleBarInWindow(handle(), caption))
         return;
-    RECT caption = title.rcTitleBar;
-    OffsetRect(&caption, -window.left, -window.top);
     HDC dc = GetWindowDC(handle());
     if (!dc)
         return;

@@ -385,13 +385,9 @@ void DockHost::refreshCaptions()
 
 void DockHost::drawCaption(bool active)
 {
-    TITLEBARINFO title{};
-    title.cbSize = sizeof title;
-    RECT window{};
-    if (!GetTitleBarInfo(handle(), &title) || !windowRect(window) || IsRectEmpty(&title.rcTitleBar))
+    RECT caption{};
+    if (!titleBarInWindow(handle(), caption))
         return;
-    RECT caption = title.rcTitleBar;
-    OffsetRect(&caption, -window.left, -window.top);
     // The title bar's rectangle leaves out the window menu's icon, which the
     // caption draws itself: from the border on, as wide as the top one.
     caption.left = caption.top;

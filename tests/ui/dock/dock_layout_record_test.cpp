@@ -3,23 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <set>
 
+#include "support/dock_record_checks.h"
 #include "ui/dock/dock_bar_model.h"
-#include "ui/dock/dock_frame_geometry.h"
 
 namespace tessaly {
 namespace {
 
-// Five frames made as the editor makes them; the tool frame (3) has no menu
-// item to show it again, so it may not stay hidden.
 std::vector<DockFrameDefaults> editorFrames()
 {
-    return {{{853, 22, 1280, 346}, true},
-            {{853, 346, 1280, 670}, true},
-            {{853, 670, 1280, 972}, true},
-            {{0, 22, 120, 156}, false},
-            {{0, 156, 120, 236}, true}};
+    return test::editorFrameDefaults();
 }
 
 DockScreen screen()
@@ -55,41 +48,9 @@ std::vector<std::uint8_t> bytesOf(const DockLayoutRecord& r)
     return out.take();
 }
 
-// What the host relies on when it applies a bounded record.
 void expectUsable(const DockLayoutRecord& r)
 {
-    const std::vector<DockFrameDefaults> defaults = editorFrames();
-    const DockScreen s = screen();
-    ASSERT_EQ(r.frames.size(), defaults.size());
-    std::set<std::int32_t> held;
-    for (const DockSide side : kDockSides) {
-        for (const DockRecordBar& bar : r.sides[sideIndex(side)]) {
-            EXPECT_FALSE(bar.frames.empty());
-            ASSERT_EQ(bar.frames.size(), bar.extents.size());
-            EXPECT_GE(bar.thickness, DockBarModel::kSplitterWidth);
-            EXPECT_LE(bar.thickness, isHorizontal(side) ? s.bounds.height() : s.bounds.width());
-            for (std::size_t k = 0; k < bar.frames.size(); ++k) {
-                EXPECT_GE(bar.frames[k], 0);
-                EXPECT_LT(bar.frames[k], 5);
-                EXPECT_TRUE(held.insert(bar.frames[k]).second) << "frame in two places";
-                EXPECT_GE(bar.extents[k], 0);
-                EXPECT_LE(bar.extents[k], 2560);
-            }
-        }
-    }
-    for (std::size_t i = 0; i < r.frames.size(); ++i) {
-        const DockRecordFrame& f = r.frames[i];
-        EXPECT_TRUE(!f.docked || held.count(static_cast<std::int32_t>(i))) << "docked frame " << i << " in no bar";
-        EXPECT_TRUE(f.visible || defaults[i].hideable);
-        EXPECT_TRUE(f.dockedWidth >= 0 && f.dockedWidth <= 2560 && f.dockedHeight >= 0 && f.dockedHeight <= 1040);
-        EXPECT_TRUE(f.floating.width() >= 30 && f.floating.width() <= 2560);
-        EXPECT_TRUE(f.floating.height() >= 20 && f.floating.height() <= 1040);
-        // The caption can be taken hold of: placing it again changes nothing.
-        EXPECT_EQ(dock_frame_geometry::placeCaptionOnWorkArea(f.floating, 20, s.workAreas), f.floating);
-    }
-    DockLayoutRecord again = r;
-    again.bound(defaults, s);
-    EXPECT_EQ(again, r) << "bounding is not idempotent";
+    EXPECT_EQ(test::unusableReason(r, editorFrames(), screen()), "");
 }
 
 // Reads bytes as the host does: a damaged record gives the creation layout.

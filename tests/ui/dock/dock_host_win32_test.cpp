@@ -358,5 +358,43 @@ TEST_F(DockHostTest, BordersSizeAFloatingFrameAndTheMinimumHolds)
     EXPECT_EQ(f.floatingRect(), windowOf(f.handle()));
 }
 
+TEST_F(DockHostTest, StatusBarAndClientWindowTakeTheirPlacesAndFramesMayGoBeforeTheHost)
+{
+    DockHost& host = bench.host;
+    RECT area{};
+    host.clientRect(area);
+    Window status;
+    ASSERT_TRUE(status.create(test::DockTestHost::kClassName, L"", WS_CHILD | WS_VISIBLE, 0, area.bottom - 22,
+                              area.right, 22, &host, nullptr));
+    host.setStatusBar(status.handle());
+    dockOnSide(frame(2), DockSide::Bottom);
+    // The bottom bar sits on the status bar.
+    EXPECT_EQ(inHost(host, host.bar(DockSide::Bottom, 0).handle()).bottom, area.bottom - 22);
+
+    // A view takes the placeholder's place and size; the placeholder goes.
+    HWND placeholder = host.clientWindow()->handle();
+    const RECT place = inHost(host, placeholder);
+    Window view;
+    ASSERT_TRUE(view.create(test::DockTestHost::kClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, &host, nullptr));
+    host.setClientWindow(&view);
+    EXPECT_FALSE(IsWindow(placeholder));
+    EXPECT_EQ(inHost(host, view.handle()), place);
+
+    // A docked frame destroyed leaves its bar empty and hidden; the next drop clears it.
+    DockBar& bottom = host.bar(DockSide::Bottom, 0);
+    frame(2).destroy();
+    EXPECT_EQ(host.frameCount(), 4);
+    EXPECT_FALSE(bottom.isVisible());
+    EXPECT_EQ(inHost(host, view.handle()).bottom, area.bottom - 22);
+    dockOnSide(frame(0), DockSide::Right);
+    EXPECT_EQ(host.barCount(DockSide::Bottom), 0);
+
+    // The host destroyed first takes its docked and floating frames with it.
+    host.setClientWindow(nullptr);
+    host.destroy();
+    for (const DockFrame& f : bench.frames)
+        EXPECT_EQ(f.handle(), nullptr);
+}
+
 } // namespace
 } // namespace tessaly

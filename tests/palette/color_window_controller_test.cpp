@@ -42,7 +42,7 @@ protected:
         view.onChange = [this](std::int32_t box) { colour.boxChanged(box); };
         colour.setView(&view);
         colour.resize(200, 200);
-        model.paletteWindow.resize(193, 100);
+        model.paletteController.resize(193, 100);
         model.palette.replace(numbered(20));
     }
 
@@ -65,13 +65,13 @@ protected:
     }
 
     test::PaletteModel model;
-    ColorWindowController& colour = model.colorWindow;
+    ColorWindowController& colour = model.colorController;
     test::FakeColorView view;
 };
 
 TEST_F(ColorWindowControllerTest, OnAFreePaletteADragChangesTheFramedEntryOnlyWhenColourChangesApply)
 {
-    model.paletteWindow.selectIndex(5);
+    model.paletteController.selectIndex(5);
     const ColorValue start = model.toolState.drawingValue();
     dragThumb(1, colour.layout().channel(1).bar.right); // green to 255
     const ColorValue expected = (start & 0xFF00FFu) | 0xFF00u;
@@ -90,7 +90,7 @@ TEST_F(ColorWindowControllerTest, OnAFreePaletteADragChangesTheFramedEntryOnlyWh
 TEST_F(ColorWindowControllerTest, LinkedEachDragIsOneStepThatUndoRestores)
 {
     ASSERT_TRUE(model.openForEditing(paletteIcon(4)));
-    model.paletteWindow.selectIndex(3);
+    model.paletteController.selectIndex(3);
     const ColorValue before = model.palette.entry(3);
     EXPECT_EQ(colour.currentColor(), before);
     dragThumb(0, colour.layout().channel(0).bar.right); // red: 30 -> 255
@@ -111,7 +111,7 @@ TEST_F(ColorWindowControllerTest, LinkedEachDragIsOneStepThatUndoRestores)
 TEST_F(ColorWindowControllerTest, ARunOfTypingIsOneStepClosedWhenTheFocusLeavesTheWindow)
 {
     ASSERT_TRUE(model.openForEditing(paletteIcon(8)));
-    model.paletteWindow.selectIndex(2);
+    model.paletteController.selectIndex(2);
     const ColorValue before = model.palette.entry(2); // (20, 20, 30)
     type(1, "");
     EXPECT_EQ(view.boxes[1], "0");
@@ -164,7 +164,7 @@ TEST_F(ColorWindowControllerTest, AnEditOpenWhenThePaletteIsReplacedGoesNowhere)
     // here does not even take colour changes.
     model.palette.setApplyColorChanges(false);
     ASSERT_TRUE(model.openForEditing(paletteIcon(4)));
-    model.paletteWindow.selectIndex(4);
+    model.paletteController.selectIndex(4);
     type(0, "99");
     ASSERT_TRUE(colour.hasOpenPaletteEdit());
     // What ending the edit does, without closing the step first.
@@ -172,14 +172,14 @@ TEST_F(ColorWindowControllerTest, AnEditOpenWhenThePaletteIsReplacedGoesNowhere)
     model.toolState.setColourMode(24);
     model.history.clear();
     EXPECT_FALSE(colour.hasOpenPaletteEdit());
-    model.paletteWindow.selectIndex(4);
+    model.paletteController.selectIndex(4);
     type(0, "98");
     EXPECT_EQ(model.palette.entry(4), numbered(20)[4]);
     EXPECT_EQ(model.toolState.drawingValue(), makeColor(98, 0, 0));
 
     // The next image starts a step of its own, which undo takes back to its colour.
     ASSERT_TRUE(model.openForEditing(paletteIcon(4)));
-    model.paletteWindow.selectIndex(4);
+    model.paletteController.selectIndex(4);
     type(2, "1");
     colour.commitPaletteEdit(); // as Undo does first
     ASSERT_EQ(model.history.count(), 1);
@@ -190,11 +190,11 @@ TEST_F(ColorWindowControllerTest, AnEditOpenWhenThePaletteIsReplacedGoesNowhere)
 TEST_F(ColorWindowControllerTest, FramingAnotherEntryEndsTheStepOfThePreviousOne)
 {
     ASSERT_TRUE(model.openForEditing(paletteIcon(4)));
-    model.paletteWindow.selectIndex(1);
+    model.paletteController.selectIndex(1);
     type(0, "200");
     // The eyedropper picks index 6 while the focus stays in the box.
     model.toolState.setDrawingValue(6);
-    EXPECT_EQ(model.paletteWindow.selectedIndex(), 6);
+    EXPECT_EQ(model.paletteController.selectedIndex(), 6);
     EXPECT_EQ(view.boxes[0], "60");
     type(0, "201");
     EXPECT_EQ(model.palette.entry(1), makeColor(200, 20, 30));

@@ -62,7 +62,7 @@ protected:
     }
 
     test::PaletteModel model;
-    PaletteWindowController& window = model.paletteWindow;
+    PaletteWindowController& window = model.paletteController;
     test::FakePaletteView view;
     test::RecordingPaletteStatus status;
 };
@@ -161,7 +161,7 @@ TEST_F(PaletteWindowControllerTest, LinkedTheFramedEntryIsTheDrawingIndexFromThe
     EXPECT_TRUE(model.palette.isLinked());
     EXPECT_EQ(model.toolState.drawingValue(), 5u);
     EXPECT_EQ(window.selectedIndex(), 5);
-    EXPECT_EQ(model.colorWindow.currentColor(), numbered(16)[5]);
+    EXPECT_EQ(model.colorController.currentColor(), numbered(16)[5]);
 
     window.leftButtonDown(cell(9));
     EXPECT_EQ(model.toolState.drawingValue(), 9u);
@@ -218,12 +218,12 @@ TEST_F(PaletteWindowControllerTest, TheFreePaletteIsKeptAsideWhileAnIndexedImage
     view.onMenu = [&] { window.menuCommand(PaletteMenu::kGradient); };
     rightClick(cell(0), cell(15));
     test::FakeColorView colourView;
-    model.colorWindow.setView(&colourView);
-    model.colorWindow.resize(200, 200);
+    model.colorController.setView(&colourView);
+    model.colorController.resize(200, 200);
     window.leftButtonDown(cell(3));
     colourView.boxes[0] = "1";
-    model.colorWindow.boxChanged(0);
-    EXPECT_TRUE(model.colorWindow.hasOpenPaletteEdit());
+    model.colorController.boxChanged(0);
+    EXPECT_TRUE(model.colorController.hasOpenPaletteEdit());
 
     model.closeEditing();
     std::vector<ColorValue> back;
@@ -233,9 +233,9 @@ TEST_F(PaletteWindowControllerTest, TheFreePaletteIsKeptAsideWhileAnIndexedImage
     EXPECT_EQ(window.selectedIndex(), 0);
     EXPECT_EQ(view.contentHeight, 25);
     EXPECT_EQ(model.history.count(), 0);
-    EXPECT_FALSE(model.colorWindow.hasOpenPaletteEdit());
-    EXPECT_EQ(model.colorWindow.currentColor(), model.toolState.drawingValue());
-    model.colorWindow.setView(nullptr);
+    EXPECT_FALSE(model.colorController.hasOpenPaletteEdit());
+    EXPECT_EQ(model.colorController.currentColor(), model.toolState.drawingValue());
+    model.colorController.setView(nullptr);
 }
 
 } // namespace

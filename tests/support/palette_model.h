@@ -16,15 +16,15 @@ namespace tessaly::test {
 struct PaletteModel : EditingModel {
     PaletteModel()
     {
-        palette.setObservers(PaletteObservers{&paletteWindow, &colorWindow, nullptr, nullptr});
-        toolState.addObserver(&paletteWindow);
-        toolState.addObserver(&colorWindow);
+        palette.setObservers(PaletteObservers{&paletteController, &colorController, nullptr, nullptr});
+        toolState.addObserver(&paletteController);
+        toolState.addObserver(&colorController);
     }
     ~PaletteModel()
     {
         palette.setObservers(PaletteObservers{});
-        toolState.removeObserver(&colorWindow);
-        toolState.removeObserver(&paletteWindow);
+        toolState.removeObserver(&colorController);
+        toolState.removeObserver(&paletteController);
     }
 
     // Opening an image for editing: the free palette is put aside, and an
@@ -45,7 +45,7 @@ struct PaletteModel : EditingModel {
     // Ending the edit: the free palette comes back.
     void closeEditing()
     {
-        colorWindow.commitPaletteEdit();
+        colorController.commitPaletteEdit();
         image.clear();
         if (palette.isLinked())
             palette.replace(userPalette);
@@ -56,8 +56,8 @@ struct PaletteModel : EditingModel {
     std::vector<ColorValue> userPalette;
     std::vector<ColorValue> paletteClipboard;
     PaletteMenu paletteMenu{palette, paletteClipboard, history};
-    PaletteWindowController paletteWindow{palette, toolState, paletteMenu};
-    ColorWindowController colorWindow{palette, toolState, history, paletteWindow};
+    PaletteWindowController paletteController{palette, toolState, paletteMenu};
+    ColorWindowController colorController{palette, toolState, history, paletteController};
 };
 
 } // namespace tessaly::test

@@ -121,6 +121,9 @@ bool SelectedColorWindow::createBoxes()
         m_boxes[static_cast<std::size_t>(i)] = box;
         SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
         SendMessageW(box, EM_LIMITTEXT, ValueBoxRules::kMaxCharacters, 0);
+        // The box is 20 pixels wide: three digits fit only without the
+        // control's own margins.
+        SendMessageW(box, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
         SetWindowSubclass(box, boxProcedure, kBoxSubclass, reinterpret_cast<DWORD_PTR>(this));
     }
     return true;

@@ -12,6 +12,7 @@
 
 #include "formats/ico_reader.h"
 #include "support/canvas_workbench_win32.h"
+#include "support/viewer_loop_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
@@ -35,15 +36,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     bench.canvas.setBackground(tessaly::EditCanvas::kDefaultBackground);
     bench.open(*images[index]);
     bench.canvas.setZoom(zoom);
-    if (quitAfter > 0)
-        SetTimer(nullptr, 0, quitAfter, nullptr);
-    MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (message.message == WM_TIMER && message.hwnd == nullptr)
-            break;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    tessaly::test::runViewerLoop(quitAfter);
     LocalFree(argv);
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "numbered_palette.h"
 #include "palette/color_window_colors.h"
 #include "palette_view_fakes.h"
 #include "support/palette_model.h"
@@ -11,19 +12,11 @@
 namespace tessaly {
 namespace {
 
-std::vector<ColorValue> numbered(std::int32_t n)
-{
-    std::vector<ColorValue> colours;
-    for (std::int32_t i = 0; i < n; ++i)
-        colours.push_back(makeColor(static_cast<std::uint8_t>(10 * i), 20, 30));
-    return colours;
-}
-
 IconImage paletteIcon(std::int32_t bitCount)
 {
     IconImage icon;
     EXPECT_TRUE(icon.create(4, 4, bitCount));
-    const std::vector<ColorValue> colours = numbered(icon.colorCount());
+    const std::vector<ColorValue> colours = test::numberedPalette(icon.colorCount());
     for (std::int32_t i = 0; i < icon.colorCount(); ++i)
         icon.setPaletteColor(i, colours[static_cast<std::size_t>(i)]);
     return icon;
@@ -43,7 +36,7 @@ protected:
         colour.setView(&view);
         colour.resize(200, 200);
         model.paletteController.resize(193, 100);
-        model.palette.replace(numbered(20));
+        model.palette.replace(test::numberedPalette(20));
     }
 
     // Drags the thumb of channel i from where it is to x.
@@ -174,7 +167,7 @@ TEST_F(ColorWindowControllerTest, AnEditOpenWhenThePaletteIsReplacedGoesNowhere)
     EXPECT_FALSE(colour.hasOpenPaletteEdit());
     model.paletteController.selectIndex(4);
     type(0, "98");
-    EXPECT_EQ(model.palette.entry(4), numbered(20)[4]);
+    EXPECT_EQ(model.palette.entry(4), test::numberedPalette(20)[4]);
     EXPECT_EQ(model.toolState.drawingValue(), makeColor(98, 0, 0));
 
     // The next image starts a step of its own, which undo takes back to its colour.
@@ -184,7 +177,7 @@ TEST_F(ColorWindowControllerTest, AnEditOpenWhenThePaletteIsReplacedGoesNowhere)
     colour.commitPaletteEdit(); // as Undo does first
     ASSERT_EQ(model.history.count(), 1);
     ASSERT_TRUE(model.history.undo());
-    EXPECT_EQ(model.palette.entry(4), numbered(16)[4]);
+    EXPECT_EQ(model.palette.entry(4), test::numberedPalette(16)[4]);
 }
 
 TEST_F(ColorWindowControllerTest, FramingAnotherEntryEndsTheStepOfThePreviousOne)

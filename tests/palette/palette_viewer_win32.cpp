@@ -15,6 +15,7 @@
 
 #include "formats/ico_reader.h"
 #include "support/palette_workbench_win32.h"
+#include "support/viewer_loop_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
@@ -45,15 +46,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     bench.colorController.setTwoToneBackground(0xFF, 0xC0);
     bench.palette.replace(free);
     bench.openForEditing(*images[index]);
-    if (quitAfter > 0)
-        SetTimer(nullptr, 0, quitAfter, nullptr);
-    MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (message.message == WM_TIMER && message.hwnd == nullptr)
-            break;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    tessaly::test::runViewerLoop(quitAfter);
     LocalFree(argv);
     return 0;
 }

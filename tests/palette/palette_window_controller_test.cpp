@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "numbered_palette.h"
 #include "palette_view_fakes.h"
 #include "support/palette_model.h"
 
@@ -14,21 +15,12 @@ namespace {
 constexpr ColorValue kRed = makeColor(255, 0, 0);
 constexpr ColorValue kBlue = makeColor(0, 0, 255);
 
-// Entry i is (10 i, 20, 30): every entry tells which it is.
-std::vector<ColorValue> numbered(std::int32_t n)
-{
-    std::vector<ColorValue> colours;
-    for (std::int32_t i = 0; i < n; ++i)
-        colours.push_back(makeColor(static_cast<std::uint8_t>(10 * i), 20, 30));
-    return colours;
-}
-
 // A 4-bit image whose masked pixels all hold `background`, palette numbered.
 IconImage fourBitIcon(std::uint32_t background)
 {
     IconImage icon;
     EXPECT_TRUE(icon.create(4, 4, 4));
-    const std::vector<ColorValue> colours = numbered(16);
+    const std::vector<ColorValue> colours = test::numberedPalette(16);
     for (std::int32_t i = 0; i < 16; ++i)
         icon.setPaletteColor(i, colours[static_cast<std::size_t>(i)]);
     for (std::int32_t y = 0; y < 4; ++y)
@@ -44,7 +36,7 @@ protected:
         window.setView(&view);
         window.setStatusSink(&status);
         window.resize(193, 100);
-        model.palette.replace(numbered(20));
+        model.palette.replace(test::numberedPalette(20));
     }
 
     // The centre of cell i, moved by (dx, dy).
@@ -73,7 +65,7 @@ TEST_F(PaletteWindowControllerTest, ARightClickOnOneEntryOffersCopyAndCopiesJust
     rightClick(cell(7), cell(7));
     ASSERT_EQ(view.menus.size(), 1u);
     EXPECT_EQ(view.menus[0].enabled, (std::array<bool, 3>{true, false, false})); // nothing copied yet
-    EXPECT_EQ(model.paletteClipboard, std::vector<ColorValue>{numbered(20)[7]});
+    EXPECT_EQ(model.paletteClipboard, std::vector<ColorValue>{test::numberedPalette(20)[7]});
 
     // Three pixels keep it one entry, which can now be pasted over.
     view.onMenu = nullptr;
@@ -144,7 +136,7 @@ TEST_F(PaletteWindowControllerTest, ALeftClickOnAFreeEntryTakesItsColourKeepingT
 
     window.leftButtonDown(cell(5));
     EXPECT_EQ(window.selectedIndex(), 5);
-    EXPECT_EQ(model.toolState.drawingValue(), 0x80000000u | numbered(20)[5]);
+    EXPECT_EQ(model.toolState.drawingValue(), 0x80000000u | test::numberedPalette(20)[5]);
     ASSERT_EQ(view.outlines.size(), 2u);
     EXPECT_EQ(view.outlines[0].rect, window.grid().frame(0, {}));
     EXPECT_EQ(view.outlines[0].colour, PaletteWindowController::kGridColour);
@@ -161,7 +153,7 @@ TEST_F(PaletteWindowControllerTest, LinkedTheFramedEntryIsTheDrawingIndexFromThe
     EXPECT_TRUE(model.palette.isLinked());
     EXPECT_EQ(model.toolState.drawingValue(), 5u);
     EXPECT_EQ(window.selectedIndex(), 5);
-    EXPECT_EQ(model.colorController.currentColor(), numbered(16)[5]);
+    EXPECT_EQ(model.colorController.currentColor(), test::numberedPalette(16)[5]);
 
     window.leftButtonDown(cell(9));
     EXPECT_EQ(model.toolState.drawingValue(), 9u);
@@ -185,7 +177,7 @@ TEST_F(PaletteWindowControllerTest, GradientAndPasteAreUndoStepsOnlyWhileLinked)
 
     // Linked: the same menu commands are undone in one step each.
     ASSERT_TRUE(model.openForEditing(fourBitIcon(0)));
-    const std::vector<ColorValue> before = numbered(16);
+    const std::vector<ColorValue> before = test::numberedPalette(16);
     view.onMenu = [&] { window.menuCommand(PaletteMenu::kCopy); };
     rightClick(cell(1), cell(3));
     EXPECT_EQ(model.paletteClipboard, (std::vector<ColorValue>{before[1], before[2], before[3]}));
@@ -228,7 +220,7 @@ TEST_F(PaletteWindowControllerTest, TheFreePaletteIsKeptAsideWhileAnIndexedImage
     model.closeEditing();
     std::vector<ColorValue> back;
     ASSERT_TRUE(model.palette.copyTo(back));
-    EXPECT_EQ(back, numbered(20));
+    EXPECT_EQ(back, test::numberedPalette(20));
     EXPECT_FALSE(model.palette.isLinked());
     EXPECT_EQ(window.selectedIndex(), 0);
     EXPECT_EQ(view.contentHeight, 25);

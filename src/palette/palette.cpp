@@ -199,6 +199,8 @@ void Palette::emptyNearestCache()
 
 void Palette::notifyReplaced(bool redrawImage)
 {
+    if (m_observers.colorWindow)
+        m_observers.colorWindow->entriesReplaced();
     if (m_observers.paletteWindow)
         m_observers.paletteWindow->relayoutAndReset();
     if (redrawImage) {

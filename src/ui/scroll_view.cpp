@@ -12,14 +12,22 @@ void ScrollView::setContentSize(int width, int height)
     m_contentHeight = std::max(height, 0);
     if (!handle())
         return;
+    // The page goes with the range: the system clamps a page to the range it
+    // is given, so a page kept from a smaller content would be too small now
+    // and show a bar that the window's size does not need.
     SCROLLINFO info{};
     info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_POS;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    RECT client{};
+    clientRect(client);
     info.nMax = m_contentWidth - 1;
+    info.nPage = static_cast<UINT>(std::max<LONG>(client.right, 0));
     info.nPos = m_positionX;
     SetScrollInfo(handle(), SB_HORZ, &info, TRUE);
     m_positionX = readBarPosition(SB_HORZ);
+    clientRect(client);
     info.nMax = m_contentHeight - 1;
+    info.nPage = static_cast<UINT>(std::max<LONG>(client.bottom, 0));
     info.nPos = m_positionY;
     SetScrollInfo(handle(), SB_VERT, &info, TRUE);
     m_positionY = readBarPosition(SB_VERT);

@@ -14,6 +14,7 @@
 
 #include "formats/ico_reader.h"
 #include "support/preview_workbench_win32.h"
+#include "support/viewer_loop_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
@@ -43,7 +44,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     bench.canvas.setZoom(0);
     bench.toolState.setTool(tessaly::ToolId::Pencil);
     bench.toolState.setDrawingValue(value);
-    tessaly::test::runViewer(quitAfter);
+    tessaly::test::runViewerLoop(quitAfter);
     LocalFree(argv);
     return 0;
 }

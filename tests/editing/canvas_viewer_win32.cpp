@@ -12,6 +12,7 @@
 
 #include "formats/ico_reader.h"
 #include "support/canvas_workbench_win32.h"
+#include "support/viewer_loop_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
@@ -35,7 +36,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     bench.canvas.setBackground(tessaly::EditCanvas::kDefaultBackground);
     bench.open(*images[index]);
     bench.canvas.setZoom(zoom);
-    tessaly::test::runViewer(quitAfter);
+    tessaly::test::runViewerLoop(quitAfter);
     LocalFree(argv);
     return 0;
 }

@@ -79,19 +79,4 @@ public:
     ToolWindow tools;
 };
 
-// The message loop of a viewer program: until its window closes, or until
-// quitAfterMs have passed when that is not 0.
-inline void runViewer(UINT quitAfterMs)
-{
-    if (quitAfterMs > 0)
-        SetTimer(nullptr, 0, quitAfterMs, nullptr);
-    MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (message.message == WM_TIMER && message.hwnd == nullptr)
-            break;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
 } // namespace tessaly::test

@@ -110,6 +110,45 @@ TEST(ScrollView, PagesFollowTheClientArea)
     EXPECT_LT(view.client().bottom, 200);
 }
 
+// A view whose content grows taller as it gets narrower, laid out again on
+// every size change, as the palette window's grid is.
+class ReflowingView final : public ScrollView {
+public:
+    int fullWidth = 0;
+    int fittingHeight = 0;
+    ~ReflowingView() override { destroy(); }
+    void reflow(int width) { setContentSize(0, width < fullWidth ? 5 * fittingHeight : fittingHeight); }
+
+protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        const LRESULT result = ScrollView::handleMessage(message, wParam, lParam);
+        if (message == WM_SIZE && fullWidth > 0)
+            reflow(LOWORD(lParam));
+        return result;
+    }
+};
+
+TEST(ScrollView, ContentThatFitsAfterSmallerContentShowsNoBar)
+{
+    // The system clamps a page to the range it is set with. A page kept from
+    // content one pixel high showed a bar for a moment when content that
+    // fits came, and content that reflows on the narrower size then kept it.
+    ReflowingView view;
+    ASSERT_TRUE(view.create(test::testWindowClass(), L"", WS_POPUP | WS_VISIBLE | WS_VSCROLL, 100, 100, 300, 200,
+                            nullptr, nullptr));
+    view.setContentSize(0, 1);
+    RECT client{};
+    view.clientRect(client);
+    ASSERT_EQ(client.right, 300);
+    view.fullWidth = 300;
+    view.fittingHeight = client.bottom - 10;
+    view.reflow(300);
+    view.clientRect(client);
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(view.contentHeight(), view.fittingHeight);
+}
+
 TEST(ScrollView, ScrollToClampsToTheContentAndMatchesTheBars)
 {
     TestView view;

@@ -2,6 +2,8 @@
 // are built (see CMakeLists.txt), side by side with zlib's uncompress on the
 // same image data and libpng's simplified API on the same files. Both sides
 // produce the same thing: the scanlines for inflate, 8-bit RGBA for PNG.
+// The inflate cases also take noisy data of few byte values with rare
+// repeats, compressed by zlib here: the longest runs of paired literals.
 
 #include <benchmark/benchmark.h>
 #include <png.h>
@@ -9,12 +11,15 @@
 
 #include <array>
 #include <cstdint>
+#include <random>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "formats/inflate_decoder.h"
 #include "formats/png_reader.h"
 #include "image/file_bytes.h"
+#include "support/sparse_repeat_source.h"
 
 namespace {
 
@@ -99,6 +104,45 @@ void pngLibpng(benchmark::State& state, const Case& c)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * c.inflated));
 }
 
+// As PNG writers call zlib: the default level, memory level 9.
+Bytes deflateLikePngWriters(const Bytes& source)
+{
+    z_stream z{};
+    Bytes stream;
+    if (deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15, 9, Z_DEFAULT_STRATEGY) != Z_OK)
+        return stream;
+    stream.resize(deflateBound(&z, source.size()));
+    z.next_in = const_cast<Bytef*>(source.data());
+    z.avail_in = static_cast<uInt>(source.size());
+    z.next_out = stream.data();
+    z.avail_out = static_cast<uInt>(stream.size());
+    const bool done = deflate(&z, Z_FINISH) == Z_STREAM_END;
+    stream.resize(done ? z.total_out : 0);
+    deflateEnd(&z);
+    return stream;
+}
+
+// 200 KiB of 16, 40 or 80 byte values (literal codes of 4 to 7 bits).
+std::vector<Case> sparseRepeatCases()
+{
+    std::vector<Case> cases;
+    std::mt19937_64 random(14);
+    for (unsigned symbols : {16u, 40u, 80u}) {
+        tessaly::test::SparseRepeatShape shape;
+        shape.size = 200u << 10;
+        shape.symbols = symbols;
+        shape.repeatsPer4096 = 32;
+        const Bytes source = tessaly::test::sparseRepeatBytes(shape, random);
+        Case c;
+        c.name = "sparse_" + std::to_string(symbols);
+        c.imageData = deflateLikePngWriters(source);
+        c.inflated = source.size();
+        if (!c.imageData.empty())
+            cases.push_back(std::move(c));
+    }
+    return cases;
+}
+
 bool registerAll()
 {
     static std::vector<Case> cases;
@@ -119,11 +163,15 @@ bool registerAll()
             cases.push_back(std::move(c));
         }
     }
+    // Only the files are PNG cases.
+    const std::size_t files = cases.size();
+    for (Case& c : sparseRepeatCases())
+        cases.push_back(std::move(c));
     for (const Case& c : cases) {
         benchmark::RegisterBenchmark(("inflate/tessaly/" + c.name).c_str(), inflateTessaly, c);
         benchmark::RegisterBenchmark(("inflate/zlib/" + c.name).c_str(), inflateZlib, c);
     }
-    for (const Case& c : cases) {
+    for (const Case& c : std::span(cases).first(files)) {
         benchmark::RegisterBenchmark(("png/tessaly/" + c.name).c_str(), pngTessaly, c);
         benchmark::RegisterBenchmark(("png/libpng/" + c.name).c_str(), pngLibpng, c);
     }

@@ -243,8 +243,7 @@ TEST(InflateDecoder, AgreesWithTheBitByBitReferenceOnDamagedStreams)
 // its length is never decoded and marked unusable (length 0).
 struct CanonicalCodes {
     explicit CanonicalCodes(const std::vector<unsigned>& lengthsOfSymbols)
-        : lengths(lengthsOfSymbols)
-        , codes(lengthsOfSymbols.size())
+        : lengths(lengthsOfSymbols), codes(lengthsOfSymbols.size())
     {
         std::array<std::uint32_t, 16> count{};
         for (unsigned length : lengths)

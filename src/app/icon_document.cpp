@@ -102,6 +102,7 @@ bool IconDocument::saveEditedIcon()
     const std::int32_t m = m_editList.editedIcon();
     if (m < 0)
         return false;
+    closeOpenStep();
     IconImage& icon = *editIcons().get(m);
     // What is stored is what the canvas shows, floating content included.
     // Should the icon no longer fit the edit, nothing counts as saved, so
@@ -122,10 +123,17 @@ bool IconDocument::hasUnsavedEdit() const
     return m_editList.editedIcon() >= 0 && (!m_history.isAtSavedPoint() || m_selection.hasContent());
 }
 
+void IconDocument::closeOpenStep()
+{
+    if (m_openSteps)
+        m_openSteps->closeOpenStep();
+}
+
 bool IconDocument::closeEditedIcon()
 {
     if (!m_image.hasImage() && m_editList.editedIndex() < 0)
         return true;
+    closeOpenStep();
     if (hasUnsavedEdit()) {
         const PromptAnswer answer = m_host ? m_host->askSaveEditedIcon() : PromptAnswer::Cancel;
         if (answer == PromptAnswer::Cancel)

@@ -5,6 +5,7 @@
 
 #include "app/icon_document_host.h"
 #include "app/icon_list_state.h"
+#include "document/open_step_holder.h"
 #include "document/undo_history.h"
 #include "editing/edit_image.h"
 #include "editing/selection.h"
@@ -47,6 +48,9 @@ public:
 
     // The dialogs and prompts; without a host every dialog is cancelled.
     void setHost(IconDocumentHost* host) { m_host = host; }
+    // What keeps a step open (the colour window): closed before the edit is
+    // stored or closed, so that a typed colour is saved or asked about.
+    void setOpenStepHolder(OpenStepHolder* holder) { m_openSteps = holder; }
 
     // Appends a blank icon of the size and mode the user asks for.
     bool newIcon();
@@ -92,6 +96,7 @@ public:
 
 private:
     IconCollection& editIcons() { return m_editList.collection(); }
+    void closeOpenStep();
     // Converts source as the user chooses in the duplication dialog; false
     // when cancelled. `before` runs once the user has confirmed.
     template <typename Before> bool appendConverted(const IconImage& source, Before before);
@@ -106,6 +111,7 @@ private:
     Selection& m_selection;
     SelectionCommands& m_commands;
     IconDocumentHost* m_host = nullptr;
+    OpenStepHolder* m_openSteps = nullptr;
     std::vector<ColorValue> m_userPalette;
 };
 

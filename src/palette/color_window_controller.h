@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "document/open_step_holder.h"
 #include "document/palette_color_entry.h"
 #include "document/undo_history.h"
 #include "editing/client_point.h"
@@ -23,7 +24,7 @@ namespace tessaly {
 // window, as one PaletteColorEntry per drag, click or run of typing, when
 // the palette is linked or applies colour changes; and, unless the palette
 // is linked, to the drawing colour.
-class ColorWindowController final : public ColorWindowObserver, public ToolStateObserver {
+class ColorWindowController final : public ColorWindowObserver, public ToolStateObserver, public OpenStepHolder {
 public:
     // What a press has grabbed: 1-4 the thumb of channel part - 1.
     static constexpr std::int32_t kNoPart = 0;
@@ -70,6 +71,8 @@ public:
     // Undo and Redo call it before they run.
     void commitPaletteEdit();
     bool hasOpenPaletteEdit() const { return m_entry != nullptr; }
+    // OpenStepHolder
+    void closeOpenStep() override { commitPaletteEdit(); }
 
     // Mouse, left button, client coordinates.
     void buttonDown(ClientPoint point);

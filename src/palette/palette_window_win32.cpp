@@ -189,6 +189,10 @@ void PaletteWindow::invertRangeMarks(HDC dc, const PaletteGrid::CellSpan& span) 
         return;
     const PaletteGrid& grid = m_controller.grid();
     const ClientPoint scroll = scrollPosition();
+    // The pattern is tied to the content, not the client area, so that marks
+    // moved by scrolling and marks painted afterwards match.
+    POINT oldOrigin{};
+    SetBrushOrgEx(dc, (8 - scroll.x % 8) % 8, (8 - scroll.y % 8) % 8, &oldOrigin);
     const HGDIOBJ oldBrush = SelectObject(dc, m_pattern);
     const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
     const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
@@ -204,6 +208,7 @@ void PaletteWindow::invertRangeMarks(HDC dc, const PaletteGrid::CellSpan& span) 
     SetBkColor(dc, oldBack);
     SetTextColor(dc, oldText);
     SelectObject(dc, oldBrush);
+    SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
 }
 
 // Messages
@@ -211,10 +216,15 @@ void PaletteWindow::invertRangeMarks(HDC dc, const PaletteGrid::CellSpan& span) 
 LRESULT PaletteWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_SIZE:
+    case WM_SIZE: {
         ScrollView::handleMessage(message, wParam, lParam);
-        m_controller.resize(LOWORD(lParam), HIWORD(lParam));
+        // Setting the page can show or hide the bar, which sends a size
+        // change of its own first: the size this message carries may be old.
+        RECT client{};
+        clientRect(client);
+        m_controller.resize(client.right, client.bottom);
         return 0;
+    }
     case WM_ERASEBKGND: {
         RECT client{};
         clientRect(client);

@@ -133,6 +133,22 @@ TEST_F(ColorWindowControllerTest, ARunOfTypingIsOneStepClosedWhenTheFocusLeavesT
     EXPECT_EQ(view.boxes[1], "20");
 }
 
+TEST_F(ColorWindowControllerTest, ATypedColourStillOpenIsAskedAboutAndSavedWhenTheEditEnds)
+{
+    // Closing from the menu leaves the focus in the box: the step is still
+    // open, and the history alone would call the edit unchanged.
+    ASSERT_TRUE(model.openForEditing(paletteIcon(4)));
+    model.paletteController.selectIndex(7);
+    type(2, "200");
+    ASSERT_TRUE(colour.hasOpenPaletteEdit());
+    ASSERT_FALSE(model.closeEditing(PromptAnswer::Cancel));
+    EXPECT_EQ(model.host.saveAsked, 1);
+    EXPECT_TRUE(model.palette.isLinked());
+    ASSERT_TRUE(model.closeEditing(PromptAnswer::Yes));
+    EXPECT_EQ(model.editIcons.get(0)->getPaletteColor(7), makeColor(70, 20, 200));
+    EXPECT_EQ(model.palette.entry(7), test::numberedPalette(20)[7]); // the free palette is back
+}
+
 TEST_F(ColorWindowControllerTest, TabMovesAmongTheShownBoxesAndWraps)
 {
     EXPECT_TRUE(colour.boxKey(1, ColorWindowController::BoxKey::Tab));
@@ -161,7 +177,7 @@ TEST_F(ColorWindowControllerTest, AnEditOpenWhenThePaletteIsReplacedGoesNowhere)
     type(0, "99");
     ASSERT_TRUE(colour.hasOpenPaletteEdit());
     // What ending the edit does, without closing the step first.
-    model.palette.replace(model.userPalette);
+    model.palette.replace(model.userPalette());
     model.toolState.setColourMode(24);
     model.history.clear();
     EXPECT_FALSE(colour.hasOpenPaletteEdit());

@@ -217,7 +217,8 @@ TEST_F(PaletteWindowControllerTest, TheFreePaletteIsKeptAsideWhileAnIndexedImage
     model.colorController.boxChanged(0);
     EXPECT_TRUE(model.colorController.hasOpenPaletteEdit());
 
-    model.closeEditing();
+    ASSERT_TRUE(model.closeEditing(PromptAnswer::No));
+    EXPECT_EQ(model.host.saveAsked, 1);
     std::vector<ColorValue> back;
     ASSERT_TRUE(model.palette.copyTo(back));
     EXPECT_EQ(back, test::numberedPalette(20));

@@ -189,6 +189,31 @@ TEST_F(PaletteWindowsTest, ARightDragMarksTheRangeWithAHalfInvertedSquare)
     EXPECT_FALSE(bench.paletteController.rangeShown());
 }
 
+TEST_F(PaletteWindowsTest, TheRangePatternMovesWithTheContentWhenScrolled)
+{
+    bench.palette.replace(numbered(256));
+    resizePalette(193 + GetSystemMetrics(SM_CXVSCROLL), 100);
+    // The bar came with the content: the grid is laid out for the client it left.
+    ASSERT_EQ(clientOf(bench.paletteWindow).right, 193);
+    ASSERT_EQ(bench.paletteController.grid().columns(), 16);
+    HWND window = bench.paletteWindow.handle();
+    SendMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, point(12 + 6, 12 + 6));
+    SendMessageW(window, WM_MOUSEMOVE, MK_RBUTTON, point(3 * 12 + 6, 12 + 6));
+    const auto flippedAt = [&](int scrollY) {
+        render(bench.paletteWindow);
+        std::vector<bool> flipped; // over the mark of entry 18, in content coordinates
+        for (int y = 14; y < 23; ++y)
+            for (int x = 26; x < 35; ++x)
+                flipped.push_back(at(x, y - scrollY) != numbered(256)[18]);
+        return flipped;
+    };
+    const std::vector<bool> before = flippedAt(0);
+    bench.paletteWindow.scrollTo(0, 3);
+    ASSERT_EQ(bench.paletteWindow.scrollPosition().y, 3);
+    EXPECT_EQ(flippedAt(3), before);
+    ReleaseCapture();
+}
+
 // While the menu is open, reads its items' states and closes it.
 struct MenuProbe {
     static inline HMENU menu = nullptr;

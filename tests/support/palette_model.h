@@ -5,55 +5,54 @@
 #include "palette/color_window_controller.h"
 #include "palette/palette_menu.h"
 #include "palette/palette_window_controller.h"
-#include "support/editing_model.h"
+#include "support/document_model.h"
 
 namespace tessaly::test {
 
-// The editing model with the palette window's and the colour window's
-// controllers wired in as the editor wires them, and the document's steps
-// that link the palette to an edited image and free it again. The views are
-// set by whoever uses it.
-struct PaletteModel : EditingModel {
+// The document model with the palette window's and the colour window's
+// controllers wired in as the editor wires them. The views are set by
+// whoever uses it.
+struct PaletteModel : DocumentModel {
     PaletteModel()
     {
         palette.setObservers(PaletteObservers{&paletteController, &colorController, nullptr, nullptr});
         toolState.addObserver(&paletteController);
         toolState.addObserver(&colorController);
+        document.setOpenStepHolder(&colorController);
     }
     ~PaletteModel()
     {
+        document.setOpenStepHolder(nullptr);
         palette.setObservers(PaletteObservers{});
         toolState.removeObserver(&colorController);
         toolState.removeObserver(&paletteController);
     }
 
-    // Opening an image for editing: the free palette is put aside, and an
-    // image with a colour table links the palette to it.
+    // Adds a copy of icon to the edit list and opens it for editing, as a
+    // double click does; an edit still open is dropped without saving.
     bool openForEditing(const IconImage& icon)
     {
-        closeEditing();
-        if (!palette.isLinked() && !palette.copyTo(userPalette))
+        if (!document.isFileOpen())
+            editIcons.newFile();
+        if (!editIcons.addCopy(icon))
             return false;
-        if (!image.load(icon))
-            return false;
-        toolState.setColourMode(icon.bitCount());
-        if (icon.hasPalette())
-            palette.takeFromIcon(icon);
-        return true;
+        editList.selectItem(editIcons.count() - 1);
+        host.answers = {PromptAnswer::No};
+        const bool opened = document.openIconForEditing();
+        host.answers.clear();
+        return opened;
     }
 
-    // Ending the edit: the free palette comes back.
-    void closeEditing()
+    // Ends the edit, answering the save prompt (if it comes) with answer.
+    bool closeEditing(PromptAnswer answer = PromptAnswer::No)
     {
-        colorController.commitPaletteEdit();
-        image.clear();
-        if (palette.isLinked())
-            palette.replace(userPalette);
-        toolState.setColourMode(24);
-        history.clear();
+        host.answers = {answer};
+        const bool closed = document.closeEditedIcon();
+        host.answers.clear();
+        return closed;
     }
 
-    std::vector<ColorValue> userPalette;
+    std::vector<ColorValue>& userPalette() { return document.userPalette(); }
     std::vector<ColorValue> paletteClipboard;
     PaletteMenu paletteMenu{palette, paletteClipboard, history};
     PaletteWindowController paletteController{palette, toolState, paletteMenu};

@@ -20,8 +20,8 @@ constexpr ColorValue kHighlight = makeColor(0x33, 0x99, 0xFF);
 class LastAreaHost final : public PreviewHost {
 public:
     void invalidateAll(Erase) override {}
-    void invalidateArea(const ClientArea& area) override { last = area; }
-    ClientArea last;
+    void invalidateArea(const ClientRect& area) override { last = area; }
+    ClientRect last;
 };
 
 // A 256 x 256 32-bit image of random colours and alphas.
@@ -56,7 +56,7 @@ struct Editor : test::EditingModel {
     }
 
     // What WM_PAINT does for an update area, short of the copy to the screen.
-    void paint(const ClientArea& update)
+    void paint(const ClientRect& update)
     {
         const PreviewPaint plan = preview.paintFor(update);
         const std::int32_t width = plan.destination.width();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 namespace tessaly {
@@ -32,6 +33,14 @@ struct ClientRect {
         return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
     }
     ClientRect offset(std::int32_t dx, std::int32_t dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+    bool contains(std::int32_t x, std::int32_t y) const { return x >= left && x < right && y >= top && y < bottom; }
+    // The common part of both; the empty rectangle when they do not meet.
+    ClientRect intersected(const ClientRect& other) const
+    {
+        const ClientRect common{std::max(left, other.left), std::max(top, other.top), std::min(right, other.right),
+                                std::min(bottom, other.bottom)};
+        return common.isEmpty() ? ClientRect{} : common;
+    }
 
     friend bool operator==(const ClientRect&, const ClientRect&) = default;
 };

@@ -43,7 +43,7 @@ void PreviewController::relayout()
 
 void PreviewController::repaintPixels(const PixelRect& rect)
 {
-    const ClientArea area = m_layout.areaOfPixels(rect);
+    const ClientRect area = m_layout.areaOfPixels(rect);
     if (m_host && !area.isEmpty())
         m_host->invalidateArea(area);
 }

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/client_area.h"
+#include "app/client_rect.h"
 #include "app/preview_host.h"
 #include "app/preview_layout.h"
 #include "app/preview_renderer.h"
@@ -52,7 +52,7 @@ public:
     void pointerMoved();
 
     // What to compose for a client update area (nothing outside the image).
-    PreviewPaint paintFor(const ClientArea& update) const { return m_layout.paintFor(update); }
+    PreviewPaint paintFor(const ClientRect& update) const { return m_layout.paintFor(update); }
     // Composes paint into out, which holds paint.destination's size;
     // highlight is the system's highlight colour. False when there is
     // nothing to copy to the screen.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/client_area.h"
+#include "app/client_rect.h"
 
 namespace tessaly {
 
@@ -15,7 +15,7 @@ public:
     // image) when the image may have moved or shrunk.
     virtual void invalidateAll(Erase erase) = 0;
     // A part of the client area, not erased: the image still covers it.
-    virtual void invalidateArea(const ClientArea& area) = 0;
+    virtual void invalidateArea(const ClientRect& area) = 0;
 };
 
 } // namespace tessaly

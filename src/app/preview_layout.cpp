@@ -37,12 +37,12 @@ PreviewLayout PreviewLayout::compute(std::int32_t imageWidth, std::int32_t image
     return layout;
 }
 
-ClientArea PreviewLayout::imageArea() const
+ClientRect PreviewLayout::imageArea() const
 {
     return {m_origin.x, m_origin.y, m_origin.x + shownWidth(), m_origin.y + shownHeight()};
 }
 
-ClientArea PreviewLayout::areaOfPixels(const PixelRect& rect) const
+ClientRect PreviewLayout::areaOfPixels(const PixelRect& rect) const
 {
     if (m_zoom == 0 || rect.isEmpty())
         return {};
@@ -54,11 +54,11 @@ ClientArea PreviewLayout::areaOfPixels(const PixelRect& rect) const
             o.y + rect.bottom / m_zoom + 1};
 }
 
-PreviewPaint PreviewLayout::paintFor(const ClientArea& update) const
+PreviewPaint PreviewLayout::paintFor(const ClientRect& update) const
 {
     if (m_zoom == 0)
         return {};
-    const ClientArea visible = update.intersected(imageArea());
+    const ClientRect visible = update.intersected(imageArea());
     if (visible.isEmpty())
         return {};
     const ClientPoint o = m_origin;

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/client_area.h"
+#include "app/client_rect.h"
 #include "editing/client_point.h"
 #include "editing/pixel_rect.h"
 
@@ -14,7 +14,7 @@ namespace tessaly {
 // each the summary of a zoom x zoom block of the image.
 struct PreviewPaint {
     PixelRect range;
-    ClientArea destination;
+    ClientRect destination;
 
     bool isEmpty() const { return range.isEmpty(); }
 };
@@ -42,14 +42,14 @@ public:
     std::int32_t shownWidth() const { return scaled(m_imageWidth); }
     std::int32_t shownHeight() const { return scaled(m_imageHeight); }
     // The client area the shown image covers (possibly past the window's edges).
-    ClientArea imageArea() const;
+    ClientRect imageArea() const;
 
     // The client area to repaint when the image pixels of rect changed;
     // empty when nothing is shown.
-    ClientArea areaOfPixels(const PixelRect& rect) const;
+    ClientRect areaOfPixels(const PixelRect& rect) const;
     // What to compose for a client update area: the part of it the image
     // covers, widened to whole blocks when magnifying.
-    PreviewPaint paintFor(const ClientArea& update) const;
+    PreviewPaint paintFor(const ClientRect& update) const;
 
 private:
     std::int32_t scaled(std::int32_t side) const

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/thumbnail_pixels.h"
 #include "image/selected_tint.h"
 
 namespace tessaly {
@@ -13,23 +14,6 @@ constexpr std::uint32_t kColourBits = 0x00FFFFFFu;
 std::uint32_t toPixel(ColorValue colour)
 {
     return (colour & 0xFFu) << 16 | (colour & 0xFF00u) | (colour >> 16 & 0xFFu);
-}
-
-// A masked pixel of an opaque mode: NOT colour AND background. Black lets
-// the background through; on a white background this is exactly what the
-// desktop shows (white, the inverting kind, turns it black). The canvas
-// shows masked pixels by the same rule.
-ColorValue maskedOver(ColorValue colour, ColorValue background)
-{
-    return ~colour & background & kColourBits;
-}
-
-// The selected look of an opaque pixel: colour and highlight half and half.
-ColorValue halfHighlight(ColorValue colour, ColorValue highlight)
-{
-    return makeColor(static_cast<std::uint8_t>((redOf(colour) + redOf(highlight)) / 2),
-                     static_cast<std::uint8_t>((greenOf(colour) + greenOf(highlight)) / 2),
-                     static_cast<std::uint8_t>((blueOf(colour) + blueOf(highlight)) / 2));
 }
 
 // Channel sums of a block; 64 bits, because a divisor may be as large as an
@@ -136,15 +120,11 @@ ColorValue PreviewRenderer::colourOf(std::uint32_t value) const
     return value & kColourBits;
 }
 
+// One pixel shows as it does in the icon lists' thumbnails.
 ColorValue PreviewRenderer::pixelColour(const Cell& cell) const
 {
-    if (m_bitCount == 32)
-        return showPixel32(cell.value & kColourBits, alphaOf(cell.value), m_look.background, m_look.selected,
-                           m_look.highlight);
-    const ColorValue colour = colourOf(cell.value);
-    if (m_look.selected)
-        return cell.mask ? m_look.background : halfHighlight(colour, m_look.highlight);
-    return cell.mask ? maskedOver(colour, m_look.background) : colour;
+    const ColorValue colour = m_bitCount == 32 ? cell.value : colourOf(cell.value);
+    return thumbnailPixel(colour, cell.mask != 0, m_bitCount, m_look.background, m_look.selected, m_look.highlight);
 }
 
 ColorValue PreviewRenderer::blockColour(const EditImage& image, std::int32_t top, std::int32_t left,
@@ -185,7 +165,8 @@ ColorValue PreviewRenderer::selectedBlockColour(const EditImage& image, std::int
     });
     if (opaque <= blockPixels(zoom) / 2)
         return m_look.background;
-    return halfHighlight(sums.average(opaque), m_look.highlight);
+    // The average of the opaque pixels is tinted as one opaque pixel is.
+    return thumbnailPixel(sums.average(opaque), false, m_bitCount, m_look.background, true, m_look.highlight);
 }
 
 } // namespace tessaly

@@ -23,9 +23,10 @@ struct PreviewLook {
 };
 
 // Composes the preview's pixels: each image pixel as the desktop would show
-// it over the background (masked pixels of the opaque modes as NOT colour
-// AND background, 32-bit pixels blended by their alpha), enlarged into
-// zoom x zoom blocks or reduced to the summary of each zoom x zoom block.
+// it over the background, by the rule of the icon lists' thumbnails (masked
+// pixels of the opaque modes as NOT colour AND background, 32-bit pixels
+// blended by their alpha), enlarged into zoom x zoom blocks or reduced to
+// the summary of each zoom x zoom block.
 class PreviewRenderer {
 public:
     // Magnified (zoom 1 included), range is in image pixels and out receives

@@ -13,7 +13,7 @@ constexpr int kWhite = -1;
 constexpr std::array<int, PreviewWindow::kBackgroundChoices> kBackgroundSources{
     COLOR_BACKGROUND, COLOR_ACTIVECAPTION, COLOR_INACTIVECAPTION, kWhite, COLOR_BTNFACE};
 
-RECT toRect(const ClientArea& area)
+RECT toRect(const ClientRect& area)
 {
     return {area.left, area.top, area.right, area.bottom};
 }
@@ -60,7 +60,7 @@ void PreviewWindow::invalidateAll(Erase erase)
         InvalidateRect(handle(), nullptr, erase == Erase::Yes ? TRUE : FALSE);
 }
 
-void PreviewWindow::invalidateArea(const ClientArea& area)
+void PreviewWindow::invalidateArea(const ClientRect& area)
 {
     if (!handle())
         return;

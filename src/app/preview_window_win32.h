@@ -49,7 +49,7 @@ protected:
 private:
     // PreviewHost
     void invalidateAll(Erase erase) override;
-    void invalidateArea(const ClientArea& area) override;
+    void invalidateArea(const ClientRect& area) override;
 
     void eraseAroundImage(HDC dc);
     void onPaint();

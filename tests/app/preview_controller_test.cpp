@@ -23,10 +23,10 @@ constexpr std::uint32_t kUnpainted = 0x010203;
 
 struct Recorder final : PreviewHost, PreviewStatusSink {
     void invalidateAll(Erase erase) override { all.push_back(erase); }
-    void invalidateArea(const ClientArea& area) override { areas.push_back(area); }
+    void invalidateArea(const ClientRect& area) override { areas.push_back(area); }
     void previewReadout(const PreviewReadout& readout) override { readouts.push_back(readout); }
     std::vector<Erase> all;
-    std::vector<ClientArea> areas;
+    std::vector<ClientRect> areas;
     std::vector<PreviewReadout> readouts;
 };
 
@@ -48,10 +48,10 @@ struct PreviewModel {
     bool open(const IconImage& icon) { return image.load(icon) && (!icon.hasPalette() || palette.takeFromIcon(icon)); }
 
     // What WM_PAINT does for an update area: compose, then one copy.
-    void paint(const ClientArea& update)
+    void paint(const ClientRect& update)
     {
         const PreviewPaint plan = preview.paintFor(update);
-        const ClientArea& d = plan.destination;
+        const ClientRect& d = plan.destination;
         std::vector<std::uint32_t> composed(static_cast<std::size_t>(d.width() * d.height()));
         if (!preview.compose(plan, kHighlight, CanvasPixels{composed.data(), d.width(), d.width(), d.height()}))
             return;
@@ -171,16 +171,16 @@ TEST(PreviewPixels, PartialPaintsMatchTheFullPaintAndStayInsideTheImage)
         PreviewModel full(grow ? 120 : 20, grow ? 100 : 9, true); // enlarged by 3, reduced by 4
         ASSERT_TRUE(full.open(icon));
         full.paintAll();
-        const ClientArea shown = full.preview.layout().imageArea();
+        const ClientRect shown = full.preview.layout().imageArea();
         for (int round = 0; round < 40; ++round) {
             PreviewModel part(full.width, full.height, true);
             ASSERT_TRUE(part.open(icon));
             std::uniform_int_distribution<std::int32_t> x(0, full.width - 1), y(0, full.height - 1);
             const std::int32_t left = x(rng), top = y(rng);
-            const ClientArea update{left, top, std::min(full.width, left + 1 + x(rng) / 4),
+            const ClientRect update{left, top, std::min(full.width, left + 1 + x(rng) / 4),
                                     std::min(full.height, top + 1 + y(rng) / 4)};
             part.paint(update);
-            const ClientArea wanted = update.intersected(shown);
+            const ClientRect wanted = update.intersected(shown);
             for (std::int32_t py = 0; py < full.height; ++py) {
                 for (std::int32_t px = 0; px < full.width; ++px) {
                     const std::uint32_t got = part.screen[static_cast<std::size_t>(py * full.width + px)];
@@ -202,12 +202,12 @@ TEST(PreviewController, EditsAndPaletteChangesRepaintOnlyTheBlocksTheyTouch)
     ASSERT_TRUE(model.open(makeIcon(4, 32, 32, [](std::int32_t y, std::int32_t x) {
         return Pixel{(y == 1 && x == 1) || (y == 4 && x == 7) ? 2u : 0u, false};
     })));
-    std::vector<ClientArea>& areas = model.recorder.areas;
+    std::vector<ClientRect>& areas = model.recorder.areas;
     model.image.drawLine({5, 6}, {5, 8}, 1, 0);
     model.image.drawLine({5, 6}, {5, 8}, 1, 0); // nothing changes: nothing repainted
     model.palette.setEntry(2, makeColor(0, 0, 255));
     model.palette.setEntry(9, makeColor(0, 0, 255)); // no pixel uses it
-    EXPECT_EQ(areas, (std::vector<ClientArea>{{30, 13, 36, 15}, {20, 5, 34, 13}}));
+    EXPECT_EQ(areas, (std::vector<ClientRect>{{30, 13, 36, 15}, {20, 5, 34, 13}}));
     model.paintAll();
     EXPECT_EQ(model.at(7 * 2 + 18, 4 * 2 + 3), makeColor(0, 0, 255));
 

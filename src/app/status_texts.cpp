@@ -255,24 +255,27 @@ void StatusTexts::paletteReadout(std::int32_t index, std::int32_t rangeFirst, st
     }
 }
 
-void StatusTexts::listReadout(std::int32_t index, std::int32_t tab, std::int32_t count, std::int32_t editedIndex)
+void StatusTexts::listReadout(const ListReadout& readout)
 {
-    const bool editing = tab == 0 && editedIndex >= 0;
-    const Key key{Kind::IconList, index, tab, editing ? editedIndex : -1};
+    const bool editing = readout.tab == 0 && readout.editedIndex >= 0;
+    const Key key{Kind::IconList, readout.index, readout.tab, editing ? readout.editedIndex : -1};
     if (key == m_last)
         return;
-    std::u16string counted = format(kIconCount, {count});
-    std::u16string item = index < 0 ? std::u16string(kNoListItem) : format(kListIndex, {index + 1});
+    std::u16string counted = format(kIconCount, {readout.count});
+    std::u16string item = readout.index < 0 ? std::u16string(kNoListItem) : format(kListIndex, {readout.index + 1});
     if (editing)
-        show(key, kEditListLayout, std::move(counted), std::move(item), format(kEditing, {editedIndex + 1}));
+        show(key, kEditListLayout, std::move(counted), std::move(item), format(kEditing, {readout.editedIndex + 1}));
     else
         show(key, kListLayout, std::move(counted), std::move(item));
 }
 
-void StatusTexts::previewReadout(std::int32_t factor, bool selected)
+void StatusTexts::previewReadout(const PreviewReadout& readout)
 {
-    if (factor == 0)
+    if (readout.factor == 0)
         return;
+    // Reductions are counted negative, as the texts tell them apart.
+    const std::int32_t factor = readout.magnifies ? readout.factor : -readout.factor;
+    const bool selected = readout.selected;
     const Key key{Kind::Preview, factor, selected ? 1 : 0};
     if (key == m_last)
         return;

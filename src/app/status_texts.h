@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/icon_list_status_sink.h"
+#include "app/preview_status_sink.h"
 #include "app/status_line.h"
 #include "editing/canvas_controller.h"
 #include "editing/canvas_geometry.h"
@@ -12,6 +14,7 @@
 #include "editing/selection.h"
 #include "editing/tool_state.h"
 #include "palette/palette.h"
+#include "palette/palette_status_sink.h"
 
 namespace tessaly {
 
@@ -21,7 +24,10 @@ namespace tessaly {
 // one of its kind showed for the same key is not sent again, so that moves
 // within one pixel, cell or item neither rewrite the texts nor lay the bar
 // out again.
-class StatusTexts final : public EditingStatusSink {
+class StatusTexts final : public EditingStatusSink,
+                          public IconListStatusSink,
+                          public PaletteStatusSink,
+                          public PreviewStatusSink {
 public:
     StatusTexts(StatusLine& line, const ToolState& toolState, const EditImage& image, const Palette& palette);
     StatusTexts(const StatusTexts&) = delete;
@@ -34,9 +40,9 @@ public:
     // The item highlighted in the main menu or a popup; an id without a hint
     // (a submenu, a separator, the menu closing) shows the empty text.
     void menuHint(std::int32_t commandId);
-    void listPopupHint(std::int32_t commandId);
+    void listPopupHint(std::int32_t commandId) override;
     void selectionPopupHint(std::int32_t commandId) override;
-    void palettePopupHint(std::int32_t commandId);
+    void palettePopupHint(std::int32_t commandId) override;
 
     // The tool button under the pointer in the tool window, or none.
     void toolHint(std::int32_t tool) override;
@@ -44,14 +50,14 @@ public:
     void canvasReadout(PixelPoint pixel) override;
     // The palette cell under the pointer (-1 or past the end for none); the
     // range highlighted at that moment, none while rangeLast < rangeFirst.
-    void paletteReadout(std::int32_t index, std::int32_t rangeFirst, std::int32_t rangeLast);
+    void paletteReadout(std::int32_t index, std::int32_t rangeFirst, std::int32_t rangeLast) override;
     // The item under the pointer in the list pane's shown tab (0 edit list,
-    // 1 trash, 2 import), -1 for none; count is that list's number of icons,
-    // editedIndex the edited icon (-1 for none, only on the edit list).
-    void listReadout(std::int32_t index, std::int32_t tab, std::int32_t count, std::int32_t editedIndex);
-    // The preview's integer scale, negative for a reduction (0: none shown),
-    // and whether it shows the selected state.
-    void previewReadout(std::int32_t factor, bool selected);
+    // 1 trash, 2 import) with that list's count; the edited icon counts only
+    // on the edit list.
+    void listReadout(const ListReadout& readout) override;
+    // The preview's scale (factor 0: none shown) and whether it shows the
+    // selected state.
+    void previewReadout(const PreviewReadout& readout) override;
 
 private:
     // The last text's kind and what it showed it for.

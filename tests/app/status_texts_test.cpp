@@ -204,31 +204,31 @@ TEST_F(StatusTextsTest, PaletteReadoutsForRangeLinkedAndFreePalettes)
 TEST_F(StatusTextsTest, ListReadoutCountsFromOneAndNamesTheEditedIcon)
 {
     // Four icons, the third edited, the pointer on the first.
-    texts.listReadout(0, 0, 4, 2);
+    texts.listReadout({0, 0, 4, 2});
     EXPECT_EQ(last(), (Shown{6, {u" 4個のアイコン", u" インデックス  1", u" 3番目のアイコンを編集中"}}));
-    texts.listReadout(0, 0, 4, 2);
+    texts.listReadout({0, 0, 4, 2});
     EXPECT_EQ(line.shown.size(), 1u);
-    texts.listReadout(-1, 0, 4, -1);
+    texts.listReadout({-1, 0, 4, -1});
     EXPECT_EQ(last(), (Shown{5, {u" 4個のアイコン", u" インデックス  なし"}}));
     // The trash shows its own count and never an edited icon.
-    texts.listReadout(-1, 1, 12, 2);
+    texts.listReadout({-1, 1, 12, 2});
     EXPECT_EQ(last(), (Shown{5, {u" 12個のアイコン", u" インデックス  なし"}}));
 }
 
 TEST_F(StatusTextsTest, PreviewReadoutNamesTheScaleAndTheSelectedState)
 {
-    texts.previewReadout(-2, false);
+    texts.previewReadout({2, false, false});
     EXPECT_EQ(last(), (Shown{1, {u" 1/2倍で縮小表示中"}}));
-    texts.previewReadout(-2, true);
+    texts.previewReadout({2, false, true});
     EXPECT_EQ(last(), (Shown{1, {u" 1/2倍で縮小表示中 (選択状態)"}}));
-    texts.previewReadout(-2, true);
-    texts.previewReadout(0, false);
+    texts.previewReadout({2, false, true});
+    texts.previewReadout({0, true, false});
     EXPECT_EQ(line.shown.size(), 2u);
-    texts.previewReadout(1, false);
+    texts.previewReadout({1, true, false});
     EXPECT_EQ(last().parts[0], u" 実寸サイズで表示中");
-    texts.previewReadout(-1, false);
+    texts.previewReadout({1, false, false});
     EXPECT_EQ(last().parts[0], u" 実寸サイズで表示中");
-    texts.previewReadout(3, false);
+    texts.previewReadout({3, true, false});
     EXPECT_EQ(last().parts[0], u" 3倍で拡大表示中");
 }
 

@@ -77,7 +77,7 @@ void CanvasController::buttonUp(MouseButton button, ClientPoint point, ModifierK
     const ToolId tool = m_toolState.tool();
     endDrag(tool);
     if (!left && tool == ToolId::Select && m_image.hasImage())
-        m_host->showSelectionMenu(point, m_commands.menuState(m_selection.hitTest(point) == SelectionHit::Inside));
+        m_host->showSelectionMenu(point, m_selection.hitTest(point) == SelectionHit::Inside);
 }
 
 void CanvasController::doubleClick(MouseButton button, ClientPoint point, ModifierKeys keys)
@@ -103,11 +103,6 @@ void CanvasController::captureLost()
 {
     if (m_leftPressed || m_rightPressed)
         endDrag(m_toolState.tool());
-}
-
-bool CanvasController::contextCommand(std::int32_t commandId)
-{
-    return m_commands.run(commandId);
 }
 
 void CanvasController::toolChanging(ToolId from, ToolId to)

@@ -48,8 +48,6 @@ public:
     // The canvas lost the mouse capture to another window: the drag ends as
     // a release would end it, since its release will never arrive.
     void captureLost();
-    // A command of the selection popup; false when it is not one.
-    bool contextCommand(std::int32_t commandId);
 
     bool isLeftPressed() const { return m_leftPressed; }
     bool isRightPressed() const { return m_rightPressed; }

@@ -6,7 +6,6 @@
 #include "editing/client_point.h"
 #include "editing/pixel_point.h"
 #include "editing/pixel_rect.h"
-#include "editing/selection_menu_state.h"
 
 namespace tessaly {
 
@@ -31,9 +30,9 @@ public:
     // Where the pointer is now, in client coordinates (read at timer ticks).
     virtual ClientPoint pointerPosition() const = 0;
     virtual void setCursor(CanvasCursor cursor) = 0;
-    // Shows the selection popup at a client point; the chosen command comes
-    // back through CanvasController::contextCommand.
-    virtual void showSelectionMenu(ClientPoint point, const SelectionMenuState& state) = 0;
+    // Shows the selection popup at a client point, its items enabled for a
+    // release inside the selection rectangle or outside it.
+    virtual void showSelectionMenu(ClientPoint point, bool inside) = 0;
     // The pixel under the pointer, for the status bar (only while an image is open).
     virtual void canvasReadout(PixelPoint pixel) = 0;
     // Repaint the pixels of rect (it may reach past the image).

@@ -34,20 +34,6 @@ constexpr ColorValue grey(std::uint8_t level)
     return makeColor(level, level, level);
 }
 
-// The popup of the select tool: command, text.
-struct MenuItem {
-    UINT id;
-    const wchar_t* text;
-    bool SelectionMenuState::*enabled;
-};
-
-constexpr MenuItem kSelectionMenu[] = {
-    {10001, L"切り取り", &SelectionMenuState::cut},       {10002, L"コピー", &SelectionMenuState::copy},
-    {10003, L"貼り付け", &SelectionMenuState::paste},     {10004, L"削除", &SelectionMenuState::deleteSelection},
-    {10005, L"全て選択", &SelectionMenuState::selectAll}, {10006, L"選択を終了", &SelectionMenuState::commit},
-    {10007, L"選択を解除", &SelectionMenuState::cancel},
-};
-
 ClientPoint pointOf(LPARAM lParam)
 {
     return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -295,15 +281,12 @@ void EditCanvas::setCursor(CanvasCursor cursor)
     SetCursor(m_cursor);
 }
 
-void EditCanvas::showSelectionMenu(ClientPoint point, const SelectionMenuState& state)
+void EditCanvas::showSelectionMenu(ClientPoint point, bool inside)
 {
-    HMENU menu = CreatePopupMenu();
-    if (!menu)
+    if (!m_selectionMenu)
         return;
-    for (const MenuItem& item : kSelectionMenu)
-        AppendMenuW(menu, MF_STRING | (state.*item.enabled ? MF_ENABLED : MF_GRAYED), item.id, item.text);
-    showContextMenu(menu, point);
-    DestroyMenu(menu);
+    if (HMENU menu = m_selectionMenu->prepare(inside))
+        showContextMenu(menu, point);
 }
 
 void EditCanvas::canvasReadout(PixelPoint pixel)
@@ -479,7 +462,8 @@ LRESULT EditCanvas::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         onPaint();
         return 0;
     case WM_COMMAND:
-        m_controller.contextCommand(LOWORD(wParam));
+        if (m_selectionMenu)
+            m_selectionMenu->execute(LOWORD(wParam));
         return 0;
     case WM_TIMER:
         ScrollView::handleMessage(message, wParam, lParam);

@@ -14,6 +14,7 @@
 #include "editing/edit_image_observer.h"
 #include "editing/editing_status_sink.h"
 #include "editing/selection.h"
+#include "editing/selection_menu_win32.h"
 #include "editing/tool_state_observer.h"
 #include "palette/palette.h"
 #include "palette/palette_image_observer.h"
@@ -44,6 +45,9 @@ public:
     // Creates the child window (scroll bars included) and lays out.
     bool create(const Window& parent, const RECT& rect, int id);
     void setStatusSink(EditingStatusSink* sink) { m_status = sink; }
+    // The popup the select tool's right button shows, and whose commands
+    // come back to this window.
+    void setSelectionMenu(SelectionMenu* menu) { m_selectionMenu = menu; }
 
     // 0 (automatic) or 1, 2, 4, 8, 12, 16; a change lays out and scrolls home.
     void setZoom(std::int32_t z);
@@ -87,7 +91,7 @@ public:
     void setAutoScroll(bool enabled) override { ScrollView::setAutoScroll(enabled); }
     ClientPoint pointerPosition() const override;
     void setCursor(CanvasCursor cursor) override;
-    void showSelectionMenu(ClientPoint point, const SelectionMenuState& state) override;
+    void showSelectionMenu(ClientPoint point, bool inside) override;
     void canvasReadout(PixelPoint pixel) override;
     void invalidatePixels(const PixelRect& rect) override;
     void invertSelectionFrame(const PixelRect& rect) override;
@@ -127,6 +131,7 @@ private:
     Selection& m_selection;
     CanvasController& m_controller;
     EditingStatusSink* m_status = nullptr;
+    SelectionMenu* m_selectionMenu = nullptr;
     CanvasLayout m_layout;
     CanvasAppearance m_look;
     int m_backgroundIndex = kDefaultBackground;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "app/icon_list_pane_layout.h"
-#include "app/list_readout_texts.h"
 
 namespace tessaly {
 namespace {
@@ -111,27 +110,6 @@ TEST(IconListPaneLayout, TabsSitAlongTheBottomUnderTheFramedViews)
     pane.layout(100, 20);
     EXPECT_EQ(pane.tabRect(1), (ClientRect{36, -4, 64, 20})) << "narrow tabs share the width";
     EXPECT_EQ(pane.contentRect(), (ClientRect{4, 4, 95, 4}));
-}
-
-TEST(ListReadoutTexts, CountIndexAndEditedPositionCountFromOneAndRepeatsAreSkipped)
-{
-    ListReadoutTexts texts;
-    const auto first = texts.update({0, 0, 4, 2});
-    ASSERT_TRUE(first);
-    EXPECT_EQ(first->layout, 6);
-    EXPECT_EQ(first->parts,
-              (std::vector<std::u16string>{u" 4個のアイコン", u" インデックス  1", u" 3番目のアイコンを編集中"}));
-    EXPECT_FALSE(texts.update({0, 0, 5, 2})) << "same item, tab and edit";
-    const auto none = texts.update({-1, 0, 4, -1});
-    ASSERT_TRUE(none);
-    EXPECT_EQ(none->layout, 5);
-    EXPECT_EQ(none->parts, (std::vector<std::u16string>{u" 4個のアイコン", u" インデックス  なし"}));
-    const auto trash = texts.update({-1, 1, 12, 3});
-    ASSERT_TRUE(trash);
-    EXPECT_EQ(trash->layout, 5) << "the edit shows on the edit list's tab only";
-    EXPECT_EQ(trash->parts[0], u" 12個のアイコン");
-    texts.forget();
-    EXPECT_TRUE(texts.update({-1, 1, 12, 3}));
 }
 
 } // namespace

@@ -265,10 +265,10 @@ TEST_P(SelectionTest, ContentMovedOffTheImageStillRecordsTheClearedOriginAndCanc
     mark(3, 3, 5, 5);
     dragBy(at(4, 4), -canvas->zoom(), 0);
     ASSERT_TRUE(selection.isLifted());
-    controller.contextCommand(static_cast<std::int32_t>(SelectionCommand::Cancel));
+    EXPECT_TRUE(commands.run(static_cast<std::int32_t>(SelectionCommand::Cancel)));
     EXPECT_EQ(image.cells(), before);
     EXPECT_EQ(history.count(), 1);
-    EXPECT_FALSE(controller.contextCommand(4242));
+    EXPECT_FALSE(commands.run(4242));
 }
 
 TEST_P(SelectionTest, HitTestGrabZonesAndCursors)
@@ -309,10 +309,11 @@ TEST_P(SelectionTest, RightReleaseShowsThePopupWithItemsForWhereItWasReleased)
     toolState.setTool(ToolId::Select);
     click(kRight, 3, 3);
     ASSERT_EQ(canvas->menus.size(), 1u);
+    EXPECT_FALSE(canvas->menus[0].inside);
+    EXPECT_EQ(canvas->menus[0].point, at(3, 3));
     SelectionMenuState outside;
     outside.selectAll = true;
-    EXPECT_EQ(canvas->menus[0].state, outside);
-    EXPECT_EQ(canvas->menus[0].point, at(3, 3));
+    EXPECT_EQ(commands.menuState(false), outside);
 
     mark(2, 2, 4, 4);
     CellGrid one;
@@ -320,8 +321,12 @@ TEST_P(SelectionTest, RightReleaseShowsThePopupWithItemsForWhereItWasReleased)
     clipboard.mirror(std::move(one));
     click(kRight, 3, 3);
     ASSERT_EQ(canvas->menus.size(), 2u);
+    EXPECT_TRUE(canvas->menus[1].inside);
     const SelectionMenuState inside{true, true, true, true, false, true, true};
-    EXPECT_EQ(canvas->menus[1].state, inside);
+    EXPECT_EQ(commands.menuState(true), inside);
+    click(kRight, 6, 6);
+    ASSERT_EQ(canvas->menus.size(), 3u);
+    EXPECT_FALSE(canvas->menus[2].inside);
     EXPECT_EQ(history.count(), 0);
 }
 

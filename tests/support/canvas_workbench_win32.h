@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "editing/edit_canvas_win32.h"
+#include "editing/selection_menu_win32.h"
 #include "editing/tool_window_win32.h"
 #include "support/editing_model.h"
 #include "ui/window.h"
@@ -41,6 +42,7 @@ public:
     CanvasWorkbench()
         : canvas(image, palette, selection, controller)
         , tools(toolState)
+        , selectionMenu(commands)
     {
     }
     ~CanvasWorkbench() { image.setObservers(nullptr, nullptr); }
@@ -49,8 +51,9 @@ public:
     // empty) sits in toolArea.
     bool create(int width, int height, const RECT& canvasArea, const RECT& toolArea, DWORD style = WS_POPUP)
     {
-        if (!frame.create(width, height, style) || !canvas.create(frame, canvasArea, 1))
+        if (!selectionMenu.create() || !frame.create(width, height, style) || !canvas.create(frame, canvasArea, 1))
             return false;
+        canvas.setSelectionMenu(&selectionMenu);
         if (!IsRectEmpty(&toolArea) && !tools.create(frame, toolArea, 10004))
             return false;
         image.setObservers(&canvas, nullptr);
@@ -77,6 +80,7 @@ public:
     HostFrame frame;
     EditCanvas canvas;
     ToolWindow tools;
+    SelectionMenu selectionMenu;
 };
 
 } // namespace tessaly::test

@@ -92,17 +92,14 @@ public:
     void setAutoScroll(bool enabled) override { autoScroll.push_back(enabled); }
     ClientPoint pointerPosition() const override { return pointer; }
     void setCursor(CanvasCursor c) override { cursor = c; }
-    void showSelectionMenu(ClientPoint point, const SelectionMenuState& state) override
-    {
-        menus.push_back(Menu{point, state});
-    }
+    void showSelectionMenu(ClientPoint point, bool inside) override { menus.push_back(Menu{point, inside}); }
     void canvasReadout(PixelPoint pixel) override { readouts.push_back(pixel); }
     void invalidatePixels(const PixelRect& rect) override { invalidated.push_back(rect); }
     void invertSelectionFrame(const PixelRect& rect) override { frames.push_back(rect); }
 
     struct Menu {
         ClientPoint point;
-        SelectionMenuState state;
+        bool inside = false;
     };
 
     int captures = 0;

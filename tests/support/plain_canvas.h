@@ -29,7 +29,7 @@ public:
     void setAutoScroll(bool) override {}
     ClientPoint pointerPosition() const override { return {}; }
     void setCursor(CanvasCursor) override {}
-    void showSelectionMenu(ClientPoint, const SelectionMenuState&) override {}
+    void showSelectionMenu(ClientPoint, bool) override {}
     void canvasReadout(PixelPoint) override {}
     void invalidatePixels(const PixelRect&) override {}
     void invertSelectionFrame(const PixelRect&) override {}

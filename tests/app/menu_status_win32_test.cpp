@@ -259,6 +259,8 @@ TEST_F(MainMenuTest, TheHighlightedItemsHintIsOnTheStatusBar)
     ASSERT_TRUE(host.looked());
     EXPECT_EQ(hint, L" 新規にファイルを作成");
     EXPECT_EQ(bar.layout(), 1);
+    // The closing menu has no item: its hint is the empty text.
+    EXPECT_EQ(partText(bar, 0), L"");
 }
 
 TEST_F(MainMenuTest, TheAcceleratorsReachTheirCommandsWhichCheckTheirOwnPreconditions)

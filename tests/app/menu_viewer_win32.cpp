@@ -17,6 +17,7 @@
 #include "app/status_texts.h"
 #include "formats/ico_reader.h"
 #include "support/preview_workbench_win32.h"
+#include "support/viewer_loop_win32.h"
 
 namespace {
 
@@ -172,17 +173,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     bench.canvas.setZoom(0);
     bench.toolState.setTool(ToolId::Select);
 
-    if (quitAfter > 0)
-        SetTimer(nullptr, 0, quitAfter, nullptr);
-    MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (message.message == WM_TIMER && message.hwnd == nullptr)
-            break;
-        if (TranslateAcceleratorW(bench.frame.handle(), accelerators, &message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    test::runViewerLoop(quitAfter, bench.frame.handle(), accelerators);
     DestroyAcceleratorTable(accelerators);
     LocalFree(argv);
     return 0;

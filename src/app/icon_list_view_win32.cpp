@@ -400,8 +400,8 @@ LRESULT IconListView::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         m_controller.command(LOWORD(wParam));
         return 0;
     case WM_MENUSELECT:
-        if (HIWORD(wParam) != 0xFFFF)
-            m_controller.menuSelect(LOWORD(wParam));
+        // Also the closing menu (id 0), which empties the hint.
+        m_controller.menuSelect(LOWORD(wParam));
         return 0;
     case WM_CAPTURECHANGED:
         ScrollView::handleMessage(message, wParam, lParam);

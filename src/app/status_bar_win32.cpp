@@ -20,8 +20,9 @@ void setPartText(HWND bar, std::size_t part, const std::u16string& text, WPARAM 
 
 StatusBar::~StatusBar()
 {
-    // The parent usually took the control with it already.
-    if (m_handle && IsWindow(m_handle))
+    // The parent usually took the control with it already; a handle that
+    // names another window by now is not ours to destroy.
+    if (m_handle && IsWindow(m_handle) && GetParent(m_handle) == m_parent)
         DestroyWindow(m_handle);
 }
 
@@ -34,6 +35,7 @@ bool StatusBar::create(const Window& parent, int id)
     m_handle = CreateStatusWindowW(static_cast<LONG>(style), L"", parent.handle(), static_cast<UINT>(id));
     if (!m_handle)
         return false;
+    m_parent = parent.handle();
     m_layout = -1;
     setLayout(0);
     return true;

@@ -39,6 +39,7 @@ public:
 
 private:
     HWND m_handle = nullptr;
+    HWND m_parent = nullptr;
     // None yet, so that the first layout is always applied.
     std::int32_t m_layout = -1;
 };

@@ -470,7 +470,8 @@ LRESULT EditCanvas::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         m_controller.timerTick(static_cast<std::uint32_t>(wParam));
         return 0;
     case WM_MENUSELECT:
-        if (m_status && HIWORD(wParam) != 0xFFFF)
+        // Also the closing menu (id 0), which empties the hint.
+        if (m_status)
             m_status->selectionPopupHint(LOWORD(wParam));
         return 0;
     case WM_SETCURSOR:

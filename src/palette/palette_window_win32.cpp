@@ -248,8 +248,8 @@ LRESULT PaletteWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         m_controller.menuCommand(LOWORD(wParam));
         return 0;
     case WM_MENUSELECT:
-        if (HIWORD(wParam) != 0xFFFF)
-            m_controller.menuHighlight(LOWORD(wParam));
+        // Also the closing menu (id 0), which empties the hint.
+        m_controller.menuHighlight(LOWORD(wParam));
         return 0;
     case WM_CAPTURECHANGED:
         ScrollView::handleMessage(message, wParam, lParam);

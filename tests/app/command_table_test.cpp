@@ -29,26 +29,25 @@ public:
     bool checked(CommandId id) const { return stateOf(commandNumber(id)).checked; }
     std::set<std::uint16_t> grayed() const
     {
-        std::set<std::uint16_t> ids;
-        for (const auto& [id, state] : states) {
-            if (!state.enabled)
-                ids.insert(id);
-        }
-        return ids;
+        return idsWhere([](const State& s) { return !s.enabled; });
     }
     std::set<std::uint16_t> checkedIds() const
     {
-        std::set<std::uint16_t> ids;
-        for (const auto& [id, state] : states) {
-            if (state.checked)
-                ids.insert(id);
-        }
-        return ids;
+        return idsWhere([](const State& s) { return s.checked; });
     }
 
     std::map<std::uint16_t, State> states;
 
 private:
+    template <typename Pick> std::set<std::uint16_t> idsWhere(Pick pick) const
+    {
+        std::set<std::uint16_t> ids;
+        for (const auto& [id, state] : states) {
+            if (pick(state))
+                ids.insert(id);
+        }
+        return ids;
+    }
     State stateOf(std::uint16_t id) const
     {
         const auto found = states.find(id);

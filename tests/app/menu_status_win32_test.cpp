@@ -201,7 +201,7 @@ TEST_F(MainMenuTest, TheLoadedMenuBarIsTheTableItemForItem)
     EXPECT_EQ(GetMenuItemCount(menu.handle()), 6);
 }
 
-TEST_F(MainMenuTest, OpeningTheMenuSetsItsStatesAndClosingItEnablesTheAcceleratedItems)
+TEST_F(MainMenuTest, OpeningTheMenuSetsItsStatesAndHintsAndClosingItEnablesTheAcceleratedItems)
 {
     // An untitled file, an 8-bit icon edited (the palette linked), zoom 12
     // from the settings, the palette frame hidden.
@@ -212,6 +212,7 @@ TEST_F(MainMenuTest, OpeningTheMenuSetsItsStatesAndClosingItEnablesTheAccelerate
     target.conditions.gridShown = true;
     target.conditions.iconListFrameVisible = true;
     bool sawStates = false;
+    std::wstring hint;
     host.whileMenuOpen(L'f', [&] {
         EXPECT_TRUE(grayed(CommandId::Save));
         EXPECT_FALSE(grayed(CommandId::SaveAs));
@@ -226,24 +227,6 @@ TEST_F(MainMenuTest, OpeningTheMenuSetsItsStatesAndClosingItEnablesTheAccelerate
         EXPECT_TRUE(checked(CommandId::IconListFrame));
         EXPECT_FALSE(checked(CommandId::PaletteFrame));
         sawStates = true;
-    });
-    ASSERT_TRUE(host.looked());
-    EXPECT_TRUE(sawStates);
-    EXPECT_EQ(host.menuLoops, 1);
-    // Closed again: the accelerated items are enabled, the others keep their state.
-    EXPECT_FALSE(grayed(CommandId::Save));
-    EXPECT_FALSE(grayed(CommandId::Undo));
-    EXPECT_TRUE(grayed(CommandId::NewPalette));
-
-    // Choosing the hidden palette frame's item shows it.
-    SendMessageW(host.handle(), WM_COMMAND, commandNumber(CommandId::PaletteFrame), 0);
-    EXPECT_EQ(target.calls, std::vector<std::string>{"showPaletteFrame on"});
-}
-
-TEST_F(MainMenuTest, TheHighlightedItemsHintIsOnTheStatusBar)
-{
-    std::wstring hint;
-    host.whileMenuOpen(L'f', [&] {
         // Opened from the keyboard, the popup highlights its first item.
         const DWORD start = GetTickCount();
         MSG message;
@@ -257,8 +240,20 @@ TEST_F(MainMenuTest, TheHighlightedItemsHintIsOnTheStatusBar)
         hint = partText(bar, 0);
     });
     ASSERT_TRUE(host.looked());
+    EXPECT_TRUE(sawStates);
     EXPECT_EQ(hint, L" 新規にファイルを作成");
     EXPECT_EQ(bar.layout(), 1);
+    // The closing menu has no item: its hint is the empty text.
+    EXPECT_EQ(partText(bar, 0), L"");
+    EXPECT_EQ(host.menuLoops, 1);
+    // Closed again: the accelerated items are enabled, the others keep their state.
+    EXPECT_FALSE(grayed(CommandId::Save));
+    EXPECT_FALSE(grayed(CommandId::Undo));
+    EXPECT_TRUE(grayed(CommandId::NewPalette));
+
+    // Choosing the hidden palette frame's item shows it.
+    SendMessageW(host.handle(), WM_COMMAND, commandNumber(CommandId::PaletteFrame), 0);
+    EXPECT_EQ(target.calls, std::vector<std::string>{"showPaletteFrame on"});
 }
 
 TEST_F(MainMenuTest, TheAcceleratorsReachTheirCommandsWhichCheckTheirOwnPreconditions)

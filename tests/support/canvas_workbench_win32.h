@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "editing/edit_canvas_win32.h"
 #include "editing/selection_menu_win32.h"
 #include "editing/tool_window_win32.h"
@@ -17,6 +19,8 @@ public:
     ~HostFrame() override { destroy(); }
     // A program's only window ends its message loop when closed.
     bool quitOnClose = false;
+    // Sees every message first; true when it handled the message (answer 0).
+    std::function<bool(UINT, WPARAM, LPARAM)> onMessage;
     bool create(int width, int height, DWORD style = WS_POPUP)
     {
         if (!registerWindowClass(L"TessalyEditingTestFrame", 0, nullptr, LoadCursorW(nullptr, IDC_ARROW),
@@ -29,6 +33,8 @@ public:
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
     {
+        if (onMessage && onMessage(message, wParam, lParam))
+            return 0;
         if (message == WM_DESTROY && quitOnClose)
             PostQuitMessage(0);
         return Window::handleMessage(message, wParam, lParam);

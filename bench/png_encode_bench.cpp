@@ -71,8 +71,8 @@ Bytes libpngEncode(const Picture& p)
         return {};
     }
     png_set_write_fn(png, &out, appendToBytes, nullptr);
-    png_set_IHDR(png, info, p.width, p.height, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, p.width, p.height, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (std::uint32_t y = 0; y < p.height; ++y)
         png_write_row(png, p.rgba.data() + std::size_t{y} * p.width * 4);

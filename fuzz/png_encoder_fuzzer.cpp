@@ -29,8 +29,8 @@ bool indexPastPalette(const tessaly::PngHeader& header, const std::vector<std::u
     for (std::uint32_t y = 0; y < header.height; ++y) {
         for (std::uint32_t x = 0; x < header.width; ++x) {
             const std::size_t bit = std::size_t{x} * header.bitDepth;
-            const unsigned index = rows[y * rowBytes + bit / 8] >> (8 - bit % 8 - header.bitDepth) &
-                                   ((1u << header.bitDepth) - 1);
+            const unsigned index =
+                rows[y * rowBytes + bit / 8] >> (8 - bit % 8 - header.bitDepth) & ((1u << header.bitDepth) - 1);
             if (index >= entries)
                 return true;
         }
@@ -65,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (withTransparency)
             transparency.assign(palette.begin(), palette.begin() + static_cast<std::ptrdiff_t>(entries / 2 + 1));
     } else if (withTransparency && kind.colorType == tessaly::PngHeader::Grey) {
-        transparency = {0, static_cast<std::uint8_t>(data[4] >> 1 & ((1u << std::min<unsigned>(kind.bitDepth, 7)) - 1))};
+        transparency = {0,
+                        static_cast<std::uint8_t>(data[4] >> 1 & ((1u << std::min<unsigned>(kind.bitDepth, 7)) - 1))};
     } else if (withTransparency && kind.colorType == tessaly::PngHeader::Truecolor) {
         transparency = fill(samples, sampleBytes, 6);
         if (kind.bitDepth == 8)

@@ -27,12 +27,12 @@ struct PngPicture {
 // The rule a picture to encode broke, for logs and tests.
 enum class PngEncodeProblem {
     None,
-    ImpossibleSize,    // a side of 0 or over kMaxSide, or more than kMaxRawBytes of scanlines
-    UnsupportedKind,   // a colour type and bit depth PNG does not define, or a method other than 0
-    RowsMismatch,      // rows is not exactly height rows of the scanline size
-    BadPalette,        // a palette picture without 1 to 2^depth entries, or a palette for another kind
-    IndexPastPalette,  // a palette picture's sample names an entry the palette does not have
-    BadTransparency,   // tRNS data that does not fit the colour type (or palette)
+    ImpossibleSize,   // a side of 0 or over kMaxSide, or more than kMaxRawBytes of scanlines
+    UnsupportedKind,  // a colour type and bit depth PNG does not define, or a method other than 0
+    RowsMismatch,     // rows is not exactly height rows of the scanline size
+    BadPalette,       // a palette picture without 1 to 2^depth entries, or a palette for another kind
+    IndexPastPalette, // a palette picture's sample names an entry the palette does not have
+    BadTransparency,  // tRNS data that does not fit the colour type (or palette)
     OutOfMemory,
     CompressionFailed, // zlib refused
 };

@@ -1,6 +1,5 @@
 #include "formats/png_entry.h"
 
-
 #include <algorithm>
 
 #include "formats/png_encoder.h"

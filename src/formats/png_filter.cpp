@@ -60,11 +60,16 @@ std::uint32_t filterRow(int type, const std::uint8_t* row, const std::uint8_t* a
                         std::uint8_t* to)
 {
     switch (type) {
-    case 1: return filterRowAs<1>(row, above, n, step, to);
-    case 2: return filterRowAs<2>(row, above, n, step, to);
-    case 3: return filterRowAs<3>(row, above, n, step, to);
-    case 4: return filterRowAs<4>(row, above, n, step, to);
-    default: return filterRowAs<0>(row, above, n, step, to);
+    case 1:
+        return filterRowAs<1>(row, above, n, step, to);
+    case 2:
+        return filterRowAs<2>(row, above, n, step, to);
+    case 3:
+        return filterRowAs<3>(row, above, n, step, to);
+    case 4:
+        return filterRowAs<4>(row, above, n, step, to);
+    default:
+        return filterRowAs<0>(row, above, n, step, to);
     }
 }
 

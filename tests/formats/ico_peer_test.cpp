@@ -369,8 +369,8 @@ TEST_F(CliIconsTest, MadeIconsAreListedAndReadByEveryPeerWithOurPixels)
             const auto ours = test::rgbaOf(*read.images[i]);
             EXPECT_TRUE(test::sameVisiblePixels(ours, imageMagickPixels(icon, static_cast<int>(i)), sides[i]));
             EXPECT_TRUE(test::sameVisiblePixels(ours, imageMagickPixels(extracted[i]), sides[i]));
-            EXPECT_TRUE(test::sameVisiblePixels(
-                ours, test::fileContents(dir / (std::to_string(sides[i]) + ".pillow")), sides[i]));
+            EXPECT_TRUE(test::sameVisiblePixels(ours, test::fileContents(dir / (std::to_string(sides[i]) + ".pillow")),
+                                                sides[i]));
         }
     }
 }

@@ -147,7 +147,8 @@ IconImage softImage(std::int32_t side, ImageStorage storage)
 
 bool isPngAt(const std::vector<std::uint8_t>& file, std::size_t at)
 {
-    return at + 8 <= file.size() && file[at] == 0x89 && file[at + 1] == 'P' && file[at + 2] == 'N' && file[at + 3] == 'G';
+    return at + 8 <= file.size() && file[at] == 0x89 && file[at + 1] == 'P' && file[at + 2] == 'N' &&
+           file[at + 3] == 'G';
 }
 
 TEST(IcoWriter, WritesPngStoredImagesAsPngEntriesThatReadBackExactly)

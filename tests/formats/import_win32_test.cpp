@@ -136,8 +136,8 @@ TEST(PictureImport, MakeTurnsAJpegIntoAnOpaqueIconThroughTheSystem)
     test::TempDir dir;
     const fs::path icon = dir / "plasma.ico";
     std::ostringstream out, err;
-    const std::vector<std::string> args = {"make", (kData / "import" / "plasma.jpg").string(), icon.string(),
-                                           "--sizes", "32,16"};
+    const std::vector<std::string> args = {"make", (kData / "import" / "plasma.jpg").string(), icon.string(), "--sizes",
+                                           "32,16"};
     ASSERT_EQ(CliProgram(platformIconFileFormats()).run(args, out, err), 0) << err.str();
     IconCollection made{platformIconFileFormats()};
     ASSERT_TRUE(made.open(icon));

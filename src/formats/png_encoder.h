@@ -48,6 +48,9 @@ public:
     // a 256-pixel image takes tens of milliseconds more than at zlib's own
     // default of 6, and comes out a fifth smaller on smooth pictures.
     static constexpr int kDefaultLevel = 9;
+    // For pictures that are handed on at once (the clipboard): zlib's
+    // fastest level, which with the filters still compresses well.
+    static constexpr int kFastLevel = 1;
     static constexpr std::uint32_t kMaxSide = 65536;
     // The filtered scanlines are deflated in one piece of memory; zlib counts
     // such a piece in 32 bits on every platform.
@@ -61,10 +64,10 @@ public:
     PngEncodeProblem problem() const { return m_problem; }
 
     // rgba: height rows of width pixels, top row first, 4 bytes each (red,
-    // green, blue, alpha), written as 8-bit colour type 6 at the default
-    // level. Empty when the sizes are not positive or rgba is not exactly that long.
+    // green, blue, alpha), written as 8-bit colour type 6. Empty when the
+    // sizes are not positive or rgba is not exactly that long.
     static std::vector<std::uint8_t> encodeRgba(std::uint32_t width, std::uint32_t height,
-                                                std::span<const std::uint8_t> rgba);
+                                                std::span<const std::uint8_t> rgba, int level = kDefaultLevel);
 
 private:
     bool check(const PngPicture& picture);

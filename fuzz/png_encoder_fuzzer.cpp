@@ -4,35 +4,15 @@
 // when one of its samples names an entry past its palette.
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
 #include "formats/png_encoder.h"
 #include "formats/png_reader.h"
+#include "support/png_samples.h"
 
 namespace {
-
-struct Kind {
-    std::uint8_t colorType;
-    std::uint8_t bitDepth;
-};
-constexpr std::array<Kind, 15> kKinds = {{{0, 1},
-                                          {0, 2},
-                                          {0, 4},
-                                          {0, 8},
-                                          {0, 16},
-                                          {2, 8},
-                                          {2, 16},
-                                          {3, 1},
-                                          {3, 2},
-                                          {3, 4},
-                                          {3, 8},
-                                          {4, 8},
-                                          {4, 16},
-                                          {6, 8},
-                                          {6, 16}}};
 
 // The bytes after the leading choices, repeated to fill count bytes.
 std::vector<std::uint8_t> fill(const std::uint8_t* data, std::size_t size, std::size_t count)
@@ -49,8 +29,8 @@ bool indexPastPalette(const tessaly::PngHeader& header, const std::vector<std::u
     for (std::uint32_t y = 0; y < header.height; ++y) {
         for (std::uint32_t x = 0; x < header.width; ++x) {
             const std::size_t bit = std::size_t{x} * header.bitDepth;
-            const unsigned index = rows[y * rowBytes + bit / 8] >> (8 - bit % 8 - header.bitDepth) &
-                                   ((1u << header.bitDepth) - 1);
+            const unsigned index =
+                rows[y * rowBytes + bit / 8] >> (8 - bit % 8 - header.bitDepth) & ((1u << header.bitDepth) - 1);
             if (index >= entries)
                 return true;
         }
@@ -64,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size < 5)
         return 0;
-    const Kind kind = kKinds[data[0] % kKinds.size()];
+    const tessaly::test::PngKind kind = tessaly::test::kEveryPngKind[data[0] % tessaly::test::kEveryPngKind.size()];
     tessaly::PngPicture picture;
     picture.header.colorType = kind.colorType;
     picture.header.bitDepth = kind.bitDepth;
@@ -85,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (withTransparency)
             transparency.assign(palette.begin(), palette.begin() + static_cast<std::ptrdiff_t>(entries / 2 + 1));
     } else if (withTransparency && kind.colorType == tessaly::PngHeader::Grey) {
-        transparency = {0, static_cast<std::uint8_t>(data[4] >> 1 & ((1u << std::min<unsigned>(kind.bitDepth, 7)) - 1))};
+        transparency = {0,
+                        static_cast<std::uint8_t>(data[4] >> 1 & ((1u << std::min<unsigned>(kind.bitDepth, 7)) - 1))};
     } else if (withTransparency && kind.colorType == tessaly::PngHeader::Truecolor) {
         transparency = fill(samples, sampleBytes, 6);
         if (kind.bitDepth == 8)

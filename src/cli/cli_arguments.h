@@ -53,7 +53,10 @@ public:
     bool convertsImages() const { return m_size || m_mode || m_palette; }
 
     // --png of convert (Keep when absent) and make (Large when absent).
-    PngPolicy pngPolicy() const { return m_pngPolicy.value_or(m_command == CliCommand::Make ? PngPolicy::Large : PngPolicy::Keep); }
+    PngPolicy pngPolicy() const
+    {
+        return m_pngPolicy.value_or(m_command == CliCommand::Make ? PngPolicy::Large : PngPolicy::Keep);
+    }
     // Make's --sizes, in the order given: each side of a square image.
     const std::vector<std::int32_t>& sizes() const { return m_sizes; }
 

@@ -102,7 +102,9 @@ void AreaResampler::resampleRowWeighted(std::int32_t y, std::span<const ColorVal
             out[x] = 0;
             continue;
         }
-        const auto mean = [alpha](std::uint64_t sum) { return static_cast<std::uint8_t>((2 * sum + alpha) / (2 * alpha)); };
+        const auto mean = [alpha](std::uint64_t sum) {
+            return static_cast<std::uint8_t>((2 * sum + alpha) / (2 * alpha));
+        };
         // alpha holds the area sum times 255: the mean alpha is alpha / total.
         const auto meanAlpha = static_cast<std::uint8_t>((2 * alpha + total) / (2 * total));
         out[x] = makeColor(mean(red), mean(green), mean(blue), meanAlpha);

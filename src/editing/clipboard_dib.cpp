@@ -46,8 +46,9 @@ std::vector<std::uint8_t> ClipboardDib::pngFromGrid(const CellGrid& grid)
             rgba.push_back(alphaOf(cell.value));
         }
     }
+    // The clipboard wants the picture now; its size hardly matters.
     return PngEncoder::encodeRgba(static_cast<std::uint32_t>(grid.columns()), static_cast<std::uint32_t>(grid.rows()),
-                                  rgba);
+                                  rgba, PngEncoder::kFastLevel);
 }
 
 bool ClipboardDib::toGrid(std::span<const std::uint8_t> block, CellGrid& grid)

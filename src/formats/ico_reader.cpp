@@ -92,6 +92,25 @@ std::size_t spaceEndOf(std::uint32_t offset, const std::vector<std::uint32_t>& s
     return next == starts.end() ? fileSize : std::min<std::size_t>(*next, fileSize);
 }
 
+// A PNG file's own length: up to the end of its IEND chunk, or all of the
+// bytes when it has none. Kept as an image's source, a PNG entry whose byte
+// count was wrong must not carry the images after it along.
+std::size_t pngLength(std::span<const std::uint8_t> png)
+{
+    ByteReader in(png);
+    in.skip(PngHeader::kSignature.size());
+    while (in.remaining() >= 12) {
+        const std::uint32_t length = in.u32be();
+        const std::span<const std::uint8_t> type = in.bytes(4);
+        if (length > in.remaining() - 4)
+            break;
+        in.skip(length + 4);
+        if (std::equal(type.begin(), type.end(), "IEND"))
+            return in.position();
+    }
+    return png.size();
+}
+
 } // namespace
 
 bool IcoReader::fail(IcoReadProblem problem)
@@ -151,7 +170,7 @@ bool IcoReader::read(std::span<const std::uint8_t> file, IconImageList& images)
         if (readEntry(file, in.position(), spaceEnd, entry, images) == EntryOutcome::Failed)
             complete = false;
         else
-            decoded += static_cast<std::uint64_t>(images.back()->dataBytes());
+            decoded += static_cast<std::uint64_t>(images.back()->dataBytes()) + images.back()->pngSource().size();
     }
     return complete;
 }
@@ -212,8 +231,11 @@ IcoReader::EntryOutcome IcoReader::readPngEntry(std::span<const std::uint8_t> pn
     auto image = std::make_unique<IconImage>();
     if (!PngReader().decodeToIconImage(png, *image))
         return failEntry(IcoReadProblem::PngEntryDamaged);
-    // Written back as PNG too, so that opening and saving keeps the file small.
+    // Written back as PNG too, so that opening and saving keeps the file
+    // small, and as these very bytes while the pixels stay unchanged.
     image->setStorage(ImageStorage::Png);
+    const std::span<const std::uint8_t> source = png.first(pngLength(png));
+    image->setPngSource(std::vector<std::uint8_t>(source.begin(), source.end()));
     images.push_back(std::move(image));
     return EntryOutcome::Read;
 }

@@ -116,8 +116,7 @@ void IcoWriter::writeHeader(ByteWriter& out, std::size_t count) const
     out.u16le(static_cast<std::uint16_t>(count));
 }
 
-void IcoWriter::writeDirectory(ByteWriter& out, std::span<const IconImage* const> images,
-                               const PngBlocks& pngs) const
+void IcoWriter::writeDirectory(ByteWriter& out, std::span<const IconImage* const> images, const PngBlocks& pngs) const
 {
     auto offset =
         static_cast<std::uint32_t>(IcoLayout::kFileHeaderBytes + IcoLayout::kDirectoryEntryBytes * images.size());

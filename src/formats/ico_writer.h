@@ -15,11 +15,11 @@ class IconCollection;
 // Why a write failed, for logs and tests; callers see only a boolean.
 enum class IcoWriteProblem {
     None,
-    NoImages,      // an empty list makes no file
-    TooManyImages, // more than the 65535 a directory can count
-    EmptyImage,    // a side of 0 cannot be stored so that it reads back
-    TooLarge,      // offsets would pass the 4 GiB the directory can address
-    OutOfMemory,   // also for a PNG entry that could not be made
+    NoImages,       // an empty list makes no file
+    TooManyImages,  // more than the 65535 a directory can count
+    EmptyImage,     // a side of 0 cannot be stored so that it reads back
+    TooLarge,       // offsets would pass the 4 GiB the directory can address
+    OutOfMemory,    // also for a PNG entry that could not be made
     FileNotWritten, // the target could not be replaced; the old file is as it was
 };
 

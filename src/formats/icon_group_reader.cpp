@@ -77,7 +77,7 @@ void IconGroupReader::read(std::span<const std::uint8_t> group, const IconLookup
             continue;
         }
         for (auto& image : read) {
-            m_decoded += static_cast<std::uint64_t>(image->dataBytes());
+            m_decoded += static_cast<std::uint64_t>(image->dataBytes()) + image->pngSource().size();
             images.push_back(std::move(image));
         }
     }

@@ -57,7 +57,7 @@ bool PngEncoder::fail(PngEncodeProblem problem)
 }
 
 std::vector<std::uint8_t> PngEncoder::encodeRgba(std::uint32_t width, std::uint32_t height,
-                                                 std::span<const std::uint8_t> rgba)
+                                                 std::span<const std::uint8_t> rgba, int level)
 {
     PngPicture picture;
     picture.header.width = width;
@@ -65,7 +65,7 @@ std::vector<std::uint8_t> PngEncoder::encodeRgba(std::uint32_t width, std::uint3
     picture.header.bitDepth = 8;
     picture.header.colorType = PngHeader::TruecolorAlpha;
     picture.rows = rgba;
-    return PngEncoder().encode(picture);
+    return PngEncoder(level).encode(picture);
 }
 
 bool PngEncoder::check(const PngPicture& picture)

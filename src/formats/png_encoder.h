@@ -27,12 +27,12 @@ struct PngPicture {
 // The rule a picture to encode broke, for logs and tests.
 enum class PngEncodeProblem {
     None,
-    ImpossibleSize,    // a side of 0 or over kMaxSide, or more than kMaxRawBytes of scanlines
-    UnsupportedKind,   // a colour type and bit depth PNG does not define, or a method other than 0
-    RowsMismatch,      // rows is not exactly height rows of the scanline size
-    BadPalette,        // a palette picture without 1 to 2^depth entries, or a palette for another kind
-    IndexPastPalette,  // a palette picture's sample names an entry the palette does not have
-    BadTransparency,   // tRNS data that does not fit the colour type (or palette)
+    ImpossibleSize,   // a side of 0 or over kMaxSide, or more than kMaxRawBytes of scanlines
+    UnsupportedKind,  // a colour type and bit depth PNG does not define, or a method other than 0
+    RowsMismatch,     // rows is not exactly height rows of the scanline size
+    BadPalette,       // a palette picture without 1 to 2^depth entries, or a palette for another kind
+    IndexPastPalette, // a palette picture's sample names an entry the palette does not have
+    BadTransparency,  // tRNS data that does not fit the colour type (or palette)
     OutOfMemory,
     CompressionFailed, // zlib refused
 };
@@ -48,6 +48,9 @@ public:
     // a 256-pixel image takes tens of milliseconds more than at zlib's own
     // default of 6, and comes out a fifth smaller on smooth pictures.
     static constexpr int kDefaultLevel = 9;
+    // For pictures that are handed on at once (the clipboard): zlib's
+    // fastest level, which with the filters still compresses well.
+    static constexpr int kFastLevel = 1;
     static constexpr std::uint32_t kMaxSide = 65536;
     // The filtered scanlines are deflated in one piece of memory; zlib counts
     // such a piece in 32 bits on every platform.
@@ -61,10 +64,10 @@ public:
     PngEncodeProblem problem() const { return m_problem; }
 
     // rgba: height rows of width pixels, top row first, 4 bytes each (red,
-    // green, blue, alpha), written as 8-bit colour type 6 at the default
-    // level. Empty when the sizes are not positive or rgba is not exactly that long.
+    // green, blue, alpha), written as 8-bit colour type 6. Empty when the
+    // sizes are not positive or rgba is not exactly that long.
     static std::vector<std::uint8_t> encodeRgba(std::uint32_t width, std::uint32_t height,
-                                                std::span<const std::uint8_t> rgba);
+                                                std::span<const std::uint8_t> rgba, int level = kDefaultLevel);
 
 private:
     bool check(const PngPicture& picture);

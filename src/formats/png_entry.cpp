@@ -1,7 +1,9 @@
 #include "formats/png_entry.h"
 
+#include <algorithm>
 
 #include "formats/png_encoder.h"
+#include "formats/png_reader.h"
 
 namespace tessaly {
 
@@ -40,10 +42,23 @@ std::vector<std::uint8_t> PngEntry::rgbaOf(const IconImage& image)
     return rgba;
 }
 
+bool PngEntry::sourceMatches(const IconImage& image)
+{
+    if (image.pngSource().empty())
+        return false;
+    IconImage decoded;
+    return PngReader().decodeToIconImage(image.pngSource(), decoded) && decoded.width() == image.width() &&
+           decoded.height() == image.height() && decoded.bitCount() == image.bitCount() &&
+           std::ranges::equal(decoded.pixelData(), image.pixelData()) &&
+           std::ranges::equal(decoded.maskData(), image.maskData());
+}
+
 std::vector<std::uint8_t> PngEntry::encode(const IconImage& image)
 {
     if (image.width() <= 0 || image.height() <= 0)
         return {};
+    if (sourceMatches(image))
+        return std::vector<std::uint8_t>(image.pngSource().begin(), image.pngSource().end());
     return PngEncoder::encodeRgba(static_cast<std::uint32_t>(image.width()), static_cast<std::uint32_t>(image.height()),
                                   rgbaOf(image));
 }

@@ -18,8 +18,12 @@ public:
     // image below 32 bits, which gets alpha 0 where the mask is transparent
     // and 255 elsewhere.
     static std::vector<std::uint8_t> rgbaOf(const IconImage& image);
-    // The PNG file of the image; empty when it cannot be made (no memory).
+    // The PNG file of the image: its pngSource while the pixels and mask
+    // are what that decodes to, else a new 8-bit RGBA file. Empty when it
+    // cannot be made (no memory).
     static std::vector<std::uint8_t> encode(const IconImage& image);
+    // Whether the image's pngSource still decodes to its pixels and mask.
+    static bool sourceMatches(const IconImage& image);
 };
 
 } // namespace tessaly

@@ -19,26 +19,38 @@ std::uint32_t cost(std::uint8_t byte)
     return byte < 128 ? byte : 256u - byte;
 }
 
+// The filtered byte at i of a row, with left and upperLeft given (0 left of
+// the first pixel).
+template <int Type> std::uint8_t filtered(int value, int left, int above, int upperLeft)
+{
+    int predicted = 0;
+    if constexpr (Type == 1)
+        predicted = left;
+    else if constexpr (Type == 2)
+        predicted = above;
+    else if constexpr (Type == 3)
+        predicted = (left + above) / 2;
+    else if constexpr (Type == 4)
+        predicted = paethPredictor(left, above, upperLeft);
+    return static_cast<std::uint8_t>(value - predicted);
+}
+
 // Filters one row with filter Type into to[0 .. n); above is all zeros for
 // the first row. Returns the row's cost. The type is a template argument so
-// that each filter's loop is compiled without the choice inside it.
+// that each filter's loop is compiled without the choice inside it, and the
+// first pixel, which has nothing to its left, is done apart.
 template <int Type>
 std::uint32_t filterRowAs(const std::uint8_t* row, const std::uint8_t* above, std::size_t n, std::size_t step,
                           std::uint8_t* to)
 {
     std::uint32_t sum = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const int left = i >= step ? row[i - step] : 0;
-        int predicted = 0;
-        if constexpr (Type == 1)
-            predicted = left;
-        else if constexpr (Type == 2)
-            predicted = above[i];
-        else if constexpr (Type == 3)
-            predicted = (left + above[i]) / 2;
-        else if constexpr (Type == 4)
-            predicted = paethPredictor(left, above[i], i >= step ? above[i - step] : 0);
-        to[i] = static_cast<std::uint8_t>(row[i] - predicted);
+    const std::size_t lead = std::min(step, n);
+    for (std::size_t i = 0; i < lead; ++i) {
+        to[i] = filtered<Type>(row[i], 0, above[i], 0);
+        sum += cost(to[i]);
+    }
+    for (std::size_t i = lead; i < n; ++i) {
+        to[i] = filtered<Type>(row[i], row[i - step], above[i], above[i - step]);
         sum += cost(to[i]);
     }
     return sum;
@@ -48,11 +60,16 @@ std::uint32_t filterRow(int type, const std::uint8_t* row, const std::uint8_t* a
                         std::uint8_t* to)
 {
     switch (type) {
-    case 1: return filterRowAs<1>(row, above, n, step, to);
-    case 2: return filterRowAs<2>(row, above, n, step, to);
-    case 3: return filterRowAs<3>(row, above, n, step, to);
-    case 4: return filterRowAs<4>(row, above, n, step, to);
-    default: return filterRowAs<0>(row, above, n, step, to);
+    case 1:
+        return filterRowAs<1>(row, above, n, step, to);
+    case 2:
+        return filterRowAs<2>(row, above, n, step, to);
+    case 3:
+        return filterRowAs<3>(row, above, n, step, to);
+    case 4:
+        return filterRowAs<4>(row, above, n, step, to);
+    default:
+        return filterRowAs<0>(row, above, n, step, to);
     }
 }
 

@@ -55,8 +55,8 @@ template <std::size_t Step> void unfilterPaethPixels(std::uint8_t* row, const st
 {
     for (std::size_t i = Step; i + Step <= n; i += Step) {
         for (std::size_t k = 0; k < Step; ++k)
-            row[i + k] =
-                static_cast<std::uint8_t>(row[i + k] + paethPredictor(row[i + k - Step], above[i + k], above[i + k - Step]));
+            row[i + k] = static_cast<std::uint8_t>(
+                row[i + k] + paethPredictor(row[i + k - Step], above[i + k], above[i + k - Step]));
     }
 }
 

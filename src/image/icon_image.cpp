@@ -35,6 +35,7 @@ IconImage& IconImage::operator=(IconImage&& other) noexcept
         m_maskStride = std::exchange(other.m_maskStride, 0);
         m_storage = std::exchange(other.m_storage, ImageStorage::Bitmap);
         m_revision = other.m_revision;
+        m_pngSource = std::move(other.m_pngSource);
         other.release();
     }
     return *this;
@@ -79,6 +80,12 @@ bool IconImage::copyFrom(const IconImage& other)
     std::copy(other.m_pixels.begin(), other.m_pixels.end(), m_pixels.begin());
     std::copy(other.m_mask.begin(), other.m_mask.end(), m_mask.begin());
     m_storage = other.m_storage;
+    try {
+        m_pngSource = other.m_pngSource;
+    } catch (const std::bad_alloc&) {
+        release();
+        return false;
+    }
     return true;
 }
 
@@ -88,6 +95,7 @@ void IconImage::release()
     std::vector<std::uint8_t>().swap(m_palette);
     std::vector<std::uint8_t>().swap(m_pixels);
     std::vector<std::uint8_t>().swap(m_mask);
+    std::vector<std::uint8_t>().swap(m_pngSource);
     m_width = m_height = m_bitCount = m_colorCount = m_pixelStride = m_maskStride = 0;
     m_storage = ImageStorage::Bitmap;
     markChanged();

@@ -47,6 +47,11 @@ public:
     // pixels in place keeps the storage.
     ImageStorage storage() const { return m_storage; }
     void setStorage(ImageStorage storage) { m_storage = storage; }
+    // The PNG file the image was read from, or empty. While the pixels are
+    // still what it decodes to, the writer stores it again as it was, 16-bit
+    // samples, colour type and all; create and release drop it.
+    std::span<const std::uint8_t> pngSource() const { return m_pngSource; }
+    void setPngSource(std::vector<std::uint8_t> png) { m_pngSource = std::move(png); }
 
     bool hasPalette() const { return m_colorCount > 0; }
     std::int32_t width() const { return m_width; }
@@ -124,6 +129,7 @@ private:
     std::int32_t m_maskStride = 0;
     ImageStorage m_storage = ImageStorage::Bitmap;
     std::uint64_t m_revision = nextRevision();
+    std::vector<std::uint8_t> m_pngSource;
 };
 
 } // namespace tessaly

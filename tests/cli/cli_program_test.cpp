@@ -67,10 +67,10 @@ TEST_F(CliProgramTest, HelpDescribesEveryCommand)
 {
     EXPECT_EQ(run({"--help"}), 0);
     const std::string help = out.str();
-    for (const char* part : {"info FILE", "INDEX: WIDTHxHEIGHT BITS-bit", "export FILE INDEX OUT.pam", "RGB_ALPHA",
-                             "convert IN OUT.ico", "--size WxH", "--mode MODE", "mono, 16, 256, full", "--palette KIND",
-                             "websafe or grey", "--index N", "--png POLICY", "make PICTURE OUT.ico", "--sizes LIST",
-                             "--help"})
+    for (const char* part :
+         {"info FILE", "INDEX: WIDTHxHEIGHT BITS-bit", "export FILE INDEX OUT.pam", "RGB_ALPHA", "convert IN OUT.ico",
+          "--size WxH", "--mode MODE", "mono, 16, 256, full", "--palette KIND", "websafe or grey", "--index N",
+          "--png POLICY", "make PICTURE OUT.ico", "--sizes LIST", "--help"})
         EXPECT_NE(help.find(part), std::string::npos) << part;
     EXPECT_EQ(err.str(), "");
 }
@@ -264,8 +264,9 @@ protected:
         for (int y = 0; y < 200; ++y) {
             for (int x = 0; x < 300; ++x) {
                 const bool red = x < 140;
-                rgba.insert(rgba.end(), {static_cast<std::uint8_t>(red ? 255 : 0), static_cast<std::uint8_t>(red ? 0 : 255),
-                                         0, static_cast<std::uint8_t>(red ? 255 : 0)});
+                rgba.insert(rgba.end(),
+                            {static_cast<std::uint8_t>(red ? 255 : 0), static_cast<std::uint8_t>(red ? 0 : 255), 0,
+                             static_cast<std::uint8_t>(red ? 255 : 0)});
             }
         }
         png = PngEncoder::encodeRgba(300, 200, rgba);
@@ -281,7 +282,8 @@ TEST_F(MakeTest, MakesEverySizeFittedAndCentredWithTheLargeOneAsPng)
     const fs::path target = dir / "made.ico";
     ASSERT_EQ(run({"make", utf8(picture), utf8(target)}), 0) << err.str();
     EXPECT_EQ(err.str(), "");
-    EXPECT_EQ(pngEntries(test::fileContents(target)), (std::vector<bool>{false, false, false, false, false, false, true}));
+    EXPECT_EQ(pngEntries(test::fileContents(target)),
+              (std::vector<bool>{false, false, false, false, false, false, true}));
     IconCollection made(builtInIconFileFormats());
     ASSERT_TRUE(made.open(target));
     const std::int32_t sides[] = {16, 24, 32, 48, 64, 128, 256};
@@ -358,7 +360,8 @@ TEST_F(MakeTest, RefusesWhatItCannotMakeWithAMessageAndWritesNothing)
         {{"make", utf8(picture), utf8(target), "--sizes", "300"},
          "tessaly-cli: invalid --sizes '300': give sides from 1 to 256, separated by commas\n"
          "Try 'tessaly-cli --help'.\n"},
-        {{"make", utf8(dir / "missing.png"), utf8(target)}, "tessaly-cli: cannot read " + utf8(dir / "missing.png") + "\n"},
+        {{"make", utf8(dir / "missing.png"), utf8(target)},
+         "tessaly-cli: cannot read " + utf8(dir / "missing.png") + "\n"},
         {{"make", utf8(damaged), utf8(target)}, "tessaly-cli: cannot read " + utf8(damaged) + "\n"},
         {{"make", utf8(icon), utf8(target)},
          "tessaly-cli: cannot read " + utf8(icon) + " (make takes .png, .bmp, .jpg and .jpeg pictures)\n"},

@@ -7,6 +7,8 @@
 
 #include "editing/alpha_composite.h"
 #include "editing/line_stepper.h"
+#include "formats/ico_reader.h"
+#include "formats/png_entry.h"
 #include "support/edit_image_support.h"
 
 namespace tessaly {
@@ -76,6 +78,24 @@ TEST_F(EditImageTest, LoadThenStoreGivesBackEveryBitCountExactly)
         EXPECT_TRUE(std::equal(stored.pixelData().begin(), stored.pixelData().end(), icon.pixelData().begin()));
         EXPECT_TRUE(std::equal(stored.maskData().begin(), stored.maskData().end(), icon.maskData().begin()));
     }
+}
+
+TEST_F(EditImageTest, AnImageEditedAndStoredBackKeepsItsPngStorageButNotItsOldBytes)
+{
+    // As the editor opens an icon and stores an edit back into its list.
+    IconImageList read;
+    ASSERT_TRUE(IcoReader().readFile(std::string(TESSALY_TEST_DATA_DIR) + "/ico/imagemagick_32bit.ico", read));
+    ASSERT_EQ(read.size(), 4u);
+    IconImage& icon = *read[3];
+    ASSERT_EQ(icon.storage(), ImageStorage::Png);
+    ASSERT_TRUE(image.load(icon));
+    ASSERT_TRUE(image.storeInto(icon));
+    EXPECT_TRUE(PngEntry::sourceMatches(icon)); // unchanged: written back as it was
+
+    image.drawLine({0, 0}, {5, 5}, 0xFF0000FFu, 0);
+    ASSERT_TRUE(image.storeInto(icon));
+    EXPECT_EQ(icon.storage(), ImageStorage::Png);
+    EXPECT_FALSE(PngEntry::sourceMatches(icon)); // changed: encoded afresh
 }
 
 TEST_F(EditImageTest, LoadAndClearLayTheViewsOutAgain)

@@ -77,6 +77,25 @@ protected:
         return test::fileContents(out);
     }
 
+    // icotool's extraction of every image, in file order.
+    std::vector<fs::path> icotoolImages(const fs::path& file, const std::string& folder)
+    {
+        const fs::path out = dir / folder;
+        fs::create_directory(out);
+        mustRun(std::string(kIcotool) + " -x -o " + quoted(out) + " " + quoted(file));
+        std::vector<fs::path> pngs;
+        for (const auto& entry : fs::directory_iterator(out))
+            pngs.push_back(entry.path());
+        std::sort(pngs.begin(), pngs.end(), [](const fs::path& a, const fs::path& b) {
+            auto indexOf = [](const fs::path& p) {
+                const std::string stem = p.stem().string();
+                return std::stoi(stem.substr(stem.find('_') + 1));
+            };
+            return indexOf(a) < indexOf(b);
+        });
+        return pngs;
+    }
+
     struct Read {
         bool ok = false;
         IconImageList images;
@@ -283,18 +302,7 @@ TEST_F(OurIconsTest, AreDecodedByImageMagickWithOurPixels)
 
 TEST_F(OurIconsTest, AreExtractedByIcotoolWithOurPixels)
 {
-    const fs::path out = dir / "extracted";
-    fs::create_directory(out);
-    mustRun(std::string(kIcotool) + " -x -o " + quoted(out) + " " + quoted(file));
-    std::vector<fs::path> pngs;
-    for (const auto& entry : fs::directory_iterator(out))
-        pngs.push_back(entry.path());
-    std::sort(pngs.begin(), pngs.end(), [](const fs::path& a, const fs::path& b) {
-        auto indexOf = [](const fs::path& p) {
-            return std::stoi(p.stem().string().substr(p.stem().string().find('_') + 1));
-        };
-        return indexOf(a) < indexOf(b);
-    });
+    const std::vector<fs::path> pngs = icotoolImages(file, "extracted");
     ASSERT_EQ(pngs.size(), images.size());
     for (std::size_t i = 0; i < images.size(); ++i) {
         // icotool 0.32 extracts 24-bit rows that need padding shifted, also
@@ -317,25 +325,6 @@ protected:
         const int status = CliProgram(builtInIconFileFormats()).run(args, out, err);
         EXPECT_EQ(err.str(), "");
         return status;
-    }
-
-    // icotool's extraction of every image, in file order.
-    std::vector<fs::path> icotoolImages(const fs::path& file, const std::string& folder)
-    {
-        const fs::path out = dir / folder;
-        fs::create_directory(out);
-        mustRun(std::string(kIcotool) + " -x -o " + quoted(out) + " " + quoted(file));
-        std::vector<fs::path> pngs;
-        for (const auto& entry : fs::directory_iterator(out))
-            pngs.push_back(entry.path());
-        std::sort(pngs.begin(), pngs.end(), [](const fs::path& a, const fs::path& b) {
-            auto indexOf = [](const fs::path& p) {
-                const std::string stem = p.stem().string();
-                return std::stoi(stem.substr(stem.find('_') + 1));
-            };
-            return indexOf(a) < indexOf(b);
-        });
-        return pngs;
     }
 
     // Pillow's reading of each size of the icon, as NAME.SIDE.pillow.
@@ -380,39 +369,45 @@ TEST_F(CliIconsTest, MadeIconsAreListedAndReadByEveryPeerWithOurPixels)
             const auto ours = test::rgbaOf(*read.images[i]);
             EXPECT_TRUE(test::sameVisiblePixels(ours, imageMagickPixels(icon, static_cast<int>(i)), sides[i]));
             EXPECT_TRUE(test::sameVisiblePixels(ours, imageMagickPixels(extracted[i]), sides[i]));
-            EXPECT_TRUE(test::sameVisiblePixels(
-                ours, test::fileContents(dir / (std::to_string(sides[i]) + ".pillow")), sides[i]));
+            EXPECT_TRUE(test::sameVisiblePixels(ours, test::fileContents(dir / (std::to_string(sides[i]) + ".pillow")),
+                                                sides[i]));
         }
     }
 }
 
 TEST_F(CliIconsTest, AnImageMagickIconWithAPngEntryKeepsItsSizeThroughConvertAndOpenAndSave)
 {
-    makePicture("soft.png", "-size 256x256 radial-gradient:'rgba(255,128,0,1)'-'rgba(0,0,255,0)'");
-    const fs::path original = dir / "imagemagick.ico";
-    mustRun(std::string(kImageMagick) + " " + quoted(dir / "soft.png") + " -define icon:auto-resize=16,32,48,256 " +
-            quoted(original));
-    const std::size_t before = fs::file_size(original);
+    // ImageMagick stores a picture with alpha as RGBA, an opaque one as RGB
+    // and a 16-bit one with 16-bit samples; all come back the same size.
+    makePicture("soft.png", "-size 256x256 radial-gradient:'rgba(255,128,0,1)'-'rgba(0,0,255,0)' -depth 8");
+    makePicture("opaque.png", "-seed 4 -size 256x256 plasma:fractal -depth 8");
+    makePicture("deep.png", "-size 256x256 radial-gradient:'rgba(255,128,0,1)'-'rgba(0,0,255,0)' -depth 16");
+    for (const std::string name : {"soft", "opaque", "deep"}) {
+        SCOPED_TRACE(name);
+        const fs::path original = dir / (name + ".ico");
+        mustRun(std::string(kImageMagick) + " " + quoted(dir / (name + ".png")) +
+                " -define icon:auto-resize=16,32,48,256 " + quoted(original));
+        const std::size_t before = fs::file_size(original);
 
-    const fs::path converted = dir / "converted.ico";
-    ASSERT_EQ(cli({"convert", original.string(), converted.string()}), 0);
-    // The editor's way: open into a collection, save it.
-    IconCollection collection(builtInIconFileFormats());
-    ASSERT_TRUE(collection.open(original));
-    const fs::path saved = dir / "saved.ico";
-    ASSERT_TRUE(collection.save(saved));
+        const fs::path converted = dir / (name + ".converted.ico");
+        ASSERT_EQ(cli({"convert", original.string(), converted.string()}), 0);
+        // The editor's way: open into a collection, save it.
+        IconCollection collection(builtInIconFileFormats());
+        ASSERT_TRUE(collection.open(original));
+        const fs::path saved = dir / (name + ".saved.ico");
+        ASSERT_TRUE(collection.save(saved));
 
-    const Read read = readIco(original);
-    for (const fs::path& file : {converted, saved}) {
-        SCOPED_TRACE(file.filename());
-        const std::size_t after = fs::file_size(file);
-        EXPECT_LE(after, before * 103 / 100);
-        const Read again = readIco(file);
-        ASSERT_TRUE(again.ok);
-        ASSERT_EQ(again.images.size(), read.images.size());
-        for (std::size_t i = 0; i < read.images.size(); ++i)
-            EXPECT_TRUE(test::sameImage(*again.images[i], *read.images[i])) << i;
-        expectPixelsAsImageMagickReadsThem(file, again);
+        const Read read = readIco(original);
+        for (const fs::path& file : {converted, saved}) {
+            SCOPED_TRACE(file.filename());
+            EXPECT_LE(fs::file_size(file), before * 103 / 100);
+            const Read again = readIco(file);
+            ASSERT_TRUE(again.ok);
+            ASSERT_EQ(again.images.size(), read.images.size());
+            for (std::size_t i = 0; i < read.images.size(); ++i)
+                EXPECT_TRUE(test::sameImage(*again.images[i], *read.images[i])) << i;
+            expectPixelsAsImageMagickReadsThem(file, again);
+        }
     }
 }
 

@@ -6,10 +6,12 @@
 
 #include "formats/built_in_icon_file_formats.h"
 #include "formats/ico_reader.h"
+#include "formats/png_encoder.h"
 #include "image/file_bytes.h"
 #include "image/icon_collection.h"
 #include "support/ico_file_builder.h"
 #include "support/icon_samples.h"
+#include "support/png_samples.h"
 #include "support/temp_dir.h"
 
 namespace tessaly {
@@ -145,7 +147,8 @@ IconImage softImage(std::int32_t side, ImageStorage storage)
 
 bool isPngAt(const std::vector<std::uint8_t>& file, std::size_t at)
 {
-    return at + 8 <= file.size() && file[at] == 0x89 && file[at + 1] == 'P' && file[at + 2] == 'N' && file[at + 3] == 'G';
+    return at + 8 <= file.size() && file[at] == 0x89 && file[at + 1] == 'P' && file[at + 2] == 'N' &&
+           file[at + 3] == 'G';
 }
 
 TEST(IcoWriter, WritesPngStoredImagesAsPngEntriesThatReadBackExactly)
@@ -217,6 +220,48 @@ TEST(IcoWriter, PngEntriesOfImagesWithoutAlphaShowWhatTheMaskShows)
         }
     }
     EXPECT_EQ(images[0]->bitCount(), 32);
+}
+
+TEST(IcoWriter, WritesAnUnchangedPngEntryBackAsItWasAndAChangedOneAfresh)
+{
+    // A 16-bit truecolour PNG with a transparent colour: no 8-bit RGBA file
+    // holds it exactly, so only its own bytes keep it.
+    const test::SamplePicture sample({PngHeader::Truecolor, 16}, 40, 30, 5);
+    const std::vector<std::uint8_t> png = PngEncoder().encode(sample.picture());
+    test::IcoPart part;
+    part.entry.width = 40;
+    part.entry.height = 30;
+    part.entry.bitCount = 32;
+    part.block = png;
+    // A byte count past the PNG's end, as some writers store: the PNG is
+    // still kept as itself, without what follows it.
+    part.fixByteCount = false;
+    part.entry.bytesInImage = static_cast<std::uint32_t>(png.size() + 9);
+    std::vector<std::uint8_t> original = test::assembleIco({part});
+    original.insert(original.end(), 9, 0xCC);
+    IconImageList images;
+    ASSERT_TRUE(IcoReader().read(original, images));
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_TRUE(std::ranges::equal(images[0]->pngSource(), png));
+
+    // Copies carry the source with the pixels.
+    IconImage copy;
+    ASSERT_TRUE(copy.copyFrom(*images[0]));
+    const auto unchanged = encode({&copy});
+    ASSERT_EQ(unchanged.size(), 22 + png.size());
+    EXPECT_TRUE(std::equal(png.begin(), png.end(), unchanged.begin() + 22));
+
+    // One changed pixel: the source no longer holds the picture.
+    copy.setPixel(3, 4, makeColor(1, 2, 3, 200));
+    const auto changed = encode({&copy});
+    IconImageList again;
+    ASSERT_TRUE(IcoReader().read(changed, again));
+    EXPECT_TRUE(test::sameImage(*again[0], copy));
+    EXPECT_EQ(changed[22 + 25], PngHeader::TruecolorAlpha);
+
+    // New pixels drop the source.
+    ASSERT_TRUE(copy.create(40, 30, 32));
+    EXPECT_TRUE(copy.pngSource().empty());
 }
 
 class IcoSaveTest : public ::testing::Test {

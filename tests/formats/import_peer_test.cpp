@@ -222,7 +222,8 @@ TEST_F(ImportPeerTest, PillowDecodesOurPngFilesToThePixelsWeEncoded)
         return ::testing::AssertionFailure() << actual.size() << " bytes vs " << expected.size();
     for (std::size_t i = 0; i < actual.size(); ++i) {
         if (std::abs(actual[i] - expected[i]) > 1)
-            return ::testing::AssertionFailure() << "byte " << i << ": " << int(actual[i]) << " vs " << int(expected[i]);
+            return ::testing::AssertionFailure()
+                   << "byte " << i << ": " << int(actual[i]) << " vs " << int(expected[i]);
     }
     return ::testing::AssertionSuccess();
 }

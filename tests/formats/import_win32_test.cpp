@@ -20,6 +20,7 @@
 #include "image/file_bytes.h"
 #include "image/icon_collection.h"
 #include "support/icon_samples.h"
+#include "support/temp_dir.h"
 
 namespace tessaly {
 namespace {
@@ -127,6 +128,32 @@ TEST(PictureImport, JpegGivesOneOpaqueFullColourImageOfItsSize)
     const std::vector<std::string> args = {"info", (kData / "import" / "plasma.jpg").string()};
     EXPECT_EQ(CliProgram(platformIconFileFormats()).run(args, out, err), 0) << err.str();
     EXPECT_EQ(out.str(), "0: 40x30 24-bit\n");
+}
+
+TEST(PictureImport, MakeTurnsAJpegIntoAnOpaqueIconThroughTheSystem)
+{
+    // The portable build has no JPEG decoder; this one reads through the system.
+    test::TempDir dir;
+    const fs::path icon = dir / "plasma.ico";
+    std::ostringstream out, err;
+    const std::vector<std::string> args = {"make", (kData / "import" / "plasma.jpg").string(), icon.string(), "--sizes",
+                                           "32,16"};
+    ASSERT_EQ(CliProgram(platformIconFileFormats()).run(args, out, err), 0) << err.str();
+    IconCollection made{platformIconFileFormats()};
+    ASSERT_TRUE(made.open(icon));
+    ASSERT_EQ(made.count(), 2);
+    // 40 x 30 fits 32 x 32 as 32 x 24 from row 4, and 16 x 16 as 16 x 12 from row 2.
+    for (std::int32_t i = 0; i < 2; ++i) {
+        const IconImage& image = *made.get(i);
+        const std::int32_t side = i == 0 ? 32 : 16;
+        ASSERT_EQ(image.width(), side);
+        ASSERT_EQ(image.bitCount(), 32);
+        for (std::int32_t y = 0; y < side; ++y) {
+            const bool inside = y >= side / 8 && y < side / 8 + side * 3 / 4;
+            for (std::int32_t x = 0; x < side; ++x)
+                ASSERT_EQ(alphaOf(image.getPixel(y, x)), inside ? 255 : 0) << side << ": " << x << ',' << y;
+        }
+    }
 }
 
 TEST(PictureImport, ANonPictureLeavesTheListAsItWas)

@@ -152,12 +152,22 @@ bool PngEncoder::deflateRows(const PngPicture& picture, std::vector<std::uint8_t
         return fail(PngEncodeProblem::OutOfMemory);
     if (started != Z_OK)
         return fail(PngEncodeProblem::CompressionFailed);
-    stream.resize(deflateBound(&z, static_cast<uLong>(filtered.size())));
+    // zlib before 1.3 gives a bound a few bytes short for stored blocks with
+    // memLevel 9: when the room runs out the stream is grown and finished.
+    stream.resize(deflateBound(&z, static_cast<uLong>(filtered.size())) + 64);
     z.next_in = filtered.data();
     z.avail_in = static_cast<uInt>(filtered.size());
-    z.next_out = stream.data();
-    z.avail_out = static_cast<uInt>(stream.size());
-    const int result = deflate(&z, Z_FINISH);
+    int result = Z_OK;
+    while (true) {
+        z.next_out = stream.data() + z.total_out;
+        z.avail_out = static_cast<uInt>(stream.size() - z.total_out);
+        result = deflate(&z, Z_FINISH);
+        if (result != Z_OK && result != Z_BUF_ERROR)
+            break;
+        if (z.avail_out != 0) // no progress possible for a reason other than room
+            break;
+        stream.resize(stream.size() + stream.size() / 8 + 64);
+    }
     stream.resize(z.total_out);
     deflateEnd(&z);
     return result == Z_STREAM_END || fail(PngEncodeProblem::CompressionFailed);

@@ -196,12 +196,13 @@ TEST(PngEncoder, CompressesByLevelAndSplitsLargeImageDataIntoChunks)
     tiny.header.width = tiny.header.height = 1;
     tiny.header.bitDepth = 4;
     tiny.header.colorType = PngHeader::Grey;
-    tiny.rows = Bytes{0x70};
+    const Bytes tinyRows{0x70};
+    tiny.rows = tinyRows;
     for (int level = 0; level <= 9; ++level) {
         PngEncoder encoder(level);
         PngReader reader;
         ASSERT_TRUE(reader.read(encoder.encode(tiny))) << "level " << level;
-        EXPECT_EQ(decodedRows(reader), tiny.rows);
+        EXPECT_EQ(decodedRows(reader), tinyRows);
     }
 
     // Noise does not compress: 4 MiB of it takes several IDAT chunks of at

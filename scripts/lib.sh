@@ -10,7 +10,7 @@ TESSALY_PACKAGES_BUILD=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix mingw-w
   binutils-mingw-w64-x86-64 libz-mingw-w64-dev googletest libgtest-dev libgmock-dev)
 TESSALY_PACKAGES_RUN=(wine wine64 fonts-wine xvfb xauth fonts-ipafont-gothic imagemagick)
 TESSALY_PACKAGES_TEST=(libbenchmark-dev clang-14 libclang-rt-14-dev zlib1g-dev libpng-dev python3 python3-pil
-  icoutils)
+  icoutils xdotool)
 
 say() { printf '\n== %s\n' "$*"; }
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <new>
 
-#include "app/application.h"
+#include "app/application_win32.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand)
 {

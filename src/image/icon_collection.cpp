@@ -99,6 +99,22 @@ bool IconCollection::open(const std::filesystem::path& path)
     return result;
 }
 
+void IconCollection::takeImagesOf(IconCollection& other)
+{
+    if (&other == this)
+        return;
+    m_images.free();
+    for (std::int32_t i = 0; i < other.count(); ++i) {
+        if (!m_images.add(std::move(other.m_images.get(i))))
+            break;
+    }
+    other.m_images.free();
+    other.refresh();
+    m_named = true;
+    m_modified = false;
+    refresh();
+}
+
 bool IconCollection::save(const std::filesystem::path& path)
 {
     const std::optional<std::string> extension = extensionOf(path);

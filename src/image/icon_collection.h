@@ -37,6 +37,10 @@ public:
     bool open(const std::filesystem::path& path);
     // Writes the list as an .ico file; only the ".ico" extension is written.
     bool save(const std::filesystem::path& path);
+    // Replaces the list with other's images, as open would with the file
+    // other was read from; other is left empty.
+    void takeImagesOf(IconCollection& other);
+    const IconFileFormats& formats() const { return m_formats; }
 
     std::int32_t count() const { return m_images.count(); }
     // None when index is outside the list.

@@ -1,12 +1,19 @@
-#include "app/main_frame.h"
+#include "app/main_frame_win32.h"
+
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "app/application_win32.h"
 #include "image/color_value.h"
+#include "image/file_bytes.h"
+#include "support/temp_dir.h"
 
 namespace tessaly {
 namespace {
@@ -25,64 +32,163 @@ std::wstring title(HWND window)
     return text;
 }
 
-void drainQueue()
-{
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    }
-}
-
-// What the application hands its main window.
-struct FrameParts {
-    ImageClipboard imageClipboard;
-    ClipboardLink clipboardLink;
-};
-
-TEST(MainFrame, IsAFrameworkWindowOfTheMainFrameClass)
-{
-    FrameParts parts;
-    MainFrame frame(parts.imageClipboard, parts.clipboardLink);
-    ASSERT_TRUE(frame.create());
-    EXPECT_EQ(className(frame.handle()), L"IconEditor-MainFrame");
-    EXPECT_EQ(title(frame.handle()), L"Tessaly");
-    EXPECT_EQ(GetWindowLongPtrW(frame.handle(), GWLP_USERDATA), reinterpret_cast<LONG_PTR>(&frame));
-    EXPECT_FALSE(frame.isVisible());
-    EXPECT_FALSE(frame.create());
-    frame.destroy();
-    drainQueue();
-}
-
-TEST(MainFrame, ClosingItAsksTheLoopToQuit)
-{
-    drainQueue();
-    FrameParts parts;
-    MainFrame frame(parts.imageClipboard, parts.clipboardLink);
-    ASSERT_TRUE(frame.create());
-    frame.send(WM_CLOSE, 0, 0);
-    EXPECT_EQ(frame.handle(), nullptr);
-    MSG message{};
-    ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(message.wParam, 0u);
-}
-
-TEST(MainFrame, CanBeMadeAgainAfterClosing)
-{
-    FrameParts parts;
-    MainFrame frame(parts.imageClipboard, parts.clipboardLink);
-    ASSERT_TRUE(frame.create());
-    frame.send(WM_CLOSE, 0, 0);
-    drainQueue();
-    EXPECT_TRUE(frame.create());
-    EXPECT_NE(frame.handle(), nullptr);
-    frame.destroy();
-    drainQueue();
-}
-
 void pumpMessages()
 {
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
         DispatchMessageW(&message);
+    }
+}
+
+// The program started in a directory of its own, with body run inside its
+// message loop once the main frame is up; the close box ends it afterwards.
+class RunningProgram {
+public:
+    explicit RunningProgram(const std::filesystem::path& directory)
+        : m_previous(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(directory);
+    }
+    ~RunningProgram() { std::filesystem::current_path(m_previous); }
+
+    int run(std::function<void(Application&)> body)
+    {
+        s_body = std::move(body);
+        s_application = &m_application;
+        EXPECT_NE(SetTimer(nullptr, 0, 1, &tick), 0u);
+        const int code = m_application.run(GetModuleHandleW(nullptr), L"", SW_SHOWNOACTIVATE);
+        s_application = nullptr;
+        return code;
+    }
+    Application& application() { return m_application; }
+
+private:
+    static void CALLBACK tick(HWND, UINT, UINT_PTR timer, DWORD)
+    {
+        KillTimer(nullptr, timer);
+        if (!s_application)
+            return;
+        if (s_body)
+            s_body(*s_application);
+        s_body = nullptr;
+        if (s_application->mainFrame().handle())
+            PostMessageW(s_application->mainFrame().handle(), WM_CLOSE, 0, 0);
+    }
+
+    static inline Application* s_application = nullptr;
+    static inline std::function<void(Application&)> s_body;
+    std::filesystem::path m_previous;
+    Application m_application;
+};
+
+RECT screenRect(HWND window)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+RECT clientOnScreen(HWND window)
+{
+    RECT r{};
+    GetClientRect(window, &r);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// The frames the main frame owns, in the order they were made.
+std::vector<HWND> ownedFrames(HWND owner)
+{
+    struct Search {
+        HWND owner;
+        std::vector<HWND> found;
+    } search{owner, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (GetWindow(window, GW_OWNER) == s->owner && className(window) == DockFrame::kClassName)
+                s->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    // The system lists top-level windows from the top of the z-order down;
+    // the first made is the lowest.
+    return {search.found.rbegin(), search.found.rend()};
+}
+
+TEST(Program, StartsWithItsFramesAndViewsWhereAFirstStartPutsThem)
+{
+    test::TempDir dir;
+    RunningProgram program(dir.path());
+    const int code = program.run([](Application& app) {
+        const HWND main = app.mainFrame().handle();
+        ASSERT_NE(main, nullptr);
+        EXPECT_EQ(className(main), L"IconEditor-MainFrame");
+        EXPECT_EQ(title(main), L"Tessaly");
+        EXPECT_TRUE(IsWindowVisible(main));
+        EXPECT_NE(GetMenu(main), nullptr);
+        EXPECT_EQ(GetClipboardViewer(), main);
+
+        // The canvas and the status bar are both child 10000 of the main frame.
+        const HWND canvas = app.canvas().handle();
+        ASSERT_NE(canvas, nullptr);
+        EXPECT_EQ(GetParent(canvas), main);
+        EXPECT_EQ(GetDlgCtrlID(canvas), 10000);
+        EXPECT_EQ(className(canvas), L"IconEditor-ViewWindow");
+        const HWND bar = FindWindowExW(main, nullptr, STATUSCLASSNAMEW, nullptr);
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(GetDlgCtrlID(bar), 10000);
+
+        const std::vector<HWND> frames = ownedFrames(main);
+        ASSERT_EQ(frames.size(), 5u);
+        const wchar_t* titles[] = {L"アイコンリスト", L"選択色", L"パレット", L"ツール", L"プレビュー"};
+        const int viewIds[] = {10001, 10002, 10003, 10004, 10006};
+        // Where the main frame's client area was when the frames were made:
+        // the menu bar and the status bar do not move it.
+        const RECT c = clientOnScreen(main);
+        const int w = c.right - c.left;
+        const int h = c.bottom - c.top;
+        const RECT places[] = {{c.right - w / 3, c.top, c.right, c.top + h / 3},
+                               {c.right - w / 3, c.top + h / 3, c.right, c.top + 2 * (h / 3)},
+                               {c.right - w / 3, c.top + 2 * (h / 3), c.right, c.top + 3 * (h / 3) - 22},
+                               {c.left, c.top, c.left + 120, c.top + 134},
+                               {c.left, c.top + 134, c.left + 120, c.top + 214}};
+        for (std::size_t i = 0; i < frames.size(); ++i) {
+            EXPECT_EQ(title(frames[i]), titles[i]) << i;
+            const RECT r = screenRect(frames[i]);
+            EXPECT_EQ(r.left, places[i].left) << i;
+            EXPECT_EQ(r.top, places[i].top) << i;
+            EXPECT_EQ(r.right, places[i].right) << i;
+            EXPECT_EQ(r.bottom, places[i].bottom) << i;
+            const HWND view = GetDlgItem(frames[i], viewIds[i]);
+            ASSERT_NE(view, nullptr) << i;
+            EXPECT_EQ(className(view), L"IconEditor-ViewWindow") << i;
+            // The icon list fills its frame; the other views sit inside a
+            // two-pixel edge.
+            const RECT inner = clientOnScreen(frames[i]);
+            const RECT shown = screenRect(view);
+            const int inset = i == 0 ? 0 : 2;
+            EXPECT_EQ(shown.left - inner.left, inset) << i;
+            EXPECT_EQ(inner.bottom - shown.bottom, inset) << i;
+        }
+        // What a first start gives the canvas and the preview.
+        EXPECT_EQ(app.canvasBackground(), 6);
+        EXPECT_EQ(app.previewBackground(), 3);
+        const MenuConditions conditions = app.menuConditions();
+        EXPECT_FALSE(conditions.fileOpen);
+        EXPECT_TRUE(conditions.iconListFrameVisible && conditions.paletteFrameVisible &&
+                    conditions.selectedColorFrameVisible && conditions.previewFrameVisible);
+
+        // The window toggles hide a frame and show it again without taking the focus.
+        app.showPaletteFrame(false);
+        EXPECT_FALSE(app.menuConditions().paletteFrameVisible);
+        app.showPaletteFrame(true);
+        EXPECT_TRUE(IsWindowVisible(frames[2]));
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(program.application().mainFrame().handle(), nullptr);
 }
 
 // Puts data on the clipboard as another program would: its own window, its own block.
@@ -114,58 +220,58 @@ std::vector<std::uint8_t> redBlueDib()
     return dib;
 }
 
-TEST(MainFrame, KeepsTheImageClipboardInStepWithOtherProgramsCopies)
+TEST(Program, KeepsItsPasteBufferInStepWithOtherProgramsCopiesButNotWithItsOwn)
 {
-    FrameParts parts;
-    MainFrame frame(parts.imageClipboard, parts.clipboardLink);
-    ASSERT_TRUE(frame.create());
-    EXPECT_EQ(GetClipboardViewer(), frame.handle());
+    test::TempDir dir;
+    RunningProgram program(dir.path());
+    program.run([](Application& app) {
+        ImageClipboard& clipboard = app.model().clipboard;
+        ASSERT_TRUE(putOnClipboard(CF_DIB, redBlueDib()));
+        const CellGrid& content = clipboard.content();
+        ASSERT_EQ(content.rows(), 1);
+        ASSERT_EQ(content.columns(), 2);
+        EXPECT_EQ(content.at(0, 0), (Cell{makeColor(255, 0, 0, 255), 0}));
+        EXPECT_EQ(content.at(0, 1), (Cell{makeColor(0, 0, 255, 255), 0}));
+        EXPECT_TRUE(app.menuConditions().hasPasteContent);
 
-    ASSERT_TRUE(putOnClipboard(CF_DIB, redBlueDib()));
-    const CellGrid& content = parts.imageClipboard.content();
-    ASSERT_EQ(content.rows(), 1);
-    ASSERT_EQ(content.columns(), 2);
-    EXPECT_EQ(content.at(0, 0), (Cell{makeColor(255, 0, 0, 255), 0}));
-    EXPECT_EQ(content.at(0, 1), (Cell{makeColor(0, 0, 255, 255), 0}));
+        // Text from another program leaves nothing to paste.
+        const std::string text = "not a picture";
+        ASSERT_TRUE(putOnClipboard(CF_TEXT, std::vector<std::uint8_t>(text.begin(), text.end() + 1)));
+        EXPECT_TRUE(clipboard.isEmpty());
 
-    // Text from another program leaves nothing to paste.
-    const std::string text = "not a picture";
-    ASSERT_TRUE(putOnClipboard(CF_TEXT, std::vector<std::uint8_t>(text.begin(), text.end() + 1)));
-    EXPECT_TRUE(parts.imageClipboard.isEmpty());
-
-    const HWND handle = frame.handle();
-    frame.destroy();
-    drainQueue();
-    EXPECT_NE(GetClipboardViewer(), handle);
+        // The editor's own copy keeps its alpha and masks: it is not read back.
+        CellGrid copy;
+        ASSERT_TRUE(copy.setSize(1, 1));
+        copy.at(0, 0) = Cell{makeColor(10, 20, 30, 40), 1};
+        clipboard.storeCopy(std::move(copy));
+        pumpMessages();
+        ASSERT_FALSE(clipboard.isEmpty());
+        EXPECT_EQ(clipboard.content().at(0, 0), (Cell{makeColor(10, 20, 30, 40), 1}));
+    });
+    EXPECT_EQ(GetClipboardViewer(), nullptr) << "the program left the viewer chain";
 }
 
-TEST(MainFrame, PutsTheEditorsCopyOnTheClipboardWithoutReadingItBack)
+TEST(Program, ExitWritesTheWorkingPaletteIntoTheStartDirectory)
 {
-    FrameParts parts;
-    MainFrame frame(parts.imageClipboard, parts.clipboardLink);
-    ASSERT_TRUE(frame.create());
+    test::TempDir dir;
+    {
+        RunningProgram program(dir.path());
+        program.run([](Application& app) {
+            const std::vector<ColorValue> colours = {makeColor(1, 2, 3), makeColor(4, 5, 6)};
+            app.model().palette.replace(colours);
+        });
+    }
+    const std::optional<std::vector<std::uint8_t>> pal = readFileBytes(dir.path() / "default.pal");
+    ASSERT_TRUE(pal.has_value());
+    EXPECT_EQ(pal->size(), 8u);
 
-    CellGrid copy;
-    ASSERT_TRUE(copy.setSize(1, 1));
-    copy.at(0, 0) = Cell{makeColor(10, 20, 30, 40), 1};
-    parts.imageClipboard.storeCopy(std::move(copy));
-    pumpMessages();
-
-    EXPECT_TRUE(parts.clipboardLink.clipboardHasDib());
-    // Had the change been read back, the cell would now be opaque and unmasked.
-    ASSERT_FALSE(parts.imageClipboard.isEmpty());
-    EXPECT_EQ(parts.imageClipboard.content().at(0, 0), (Cell{makeColor(10, 20, 30, 40), 1}));
-
-    // Once the window is gone, copies stay in the editor.
-    frame.destroy();
-    drainQueue();
-    ASSERT_TRUE(putOnClipboard(CF_DIB, redBlueDib()));
-    CellGrid later;
-    ASSERT_TRUE(later.setSize(1, 1));
-    parts.imageClipboard.storeCopy(std::move(later));
-    CellGrid onClipboard;
-    parts.clipboardLink.readClipboard(onClipboard);
-    EXPECT_EQ(onClipboard.columns(), 2);
+    // The next start takes it as its palette.
+    RunningProgram again(dir.path());
+    again.run([](Application& app) {
+        ASSERT_EQ(app.model().palette.length(), 2);
+        EXPECT_EQ(app.model().palette.entry(1) & 0xFFFFFF, makeColor(4, 5, 6) & 0xFFFFFF);
+        EXPECT_EQ(app.model().document.userPalette().size(), 2u);
+    });
 }
 
 } // namespace

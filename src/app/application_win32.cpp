@@ -1,7 +1,10 @@
 #include "app/application_win32.h"
 
 #include "app/main_menu_layout.h"
+#include "app/settings_record.h"
 #include "formats/platform_icon_file_formats_win32.h"
+#include "image/byte_reader.h"
+#include "image/byte_writer.h"
 #include "image/color_value.h"
 #include "ui/module_instance.h"
 
@@ -239,13 +242,132 @@ void Application::filesDropped(const std::vector<std::wstring>& files, bool shif
     m_fileCommands.importPaths(files);
 }
 
+namespace {
+
+// Placements are in workspace coordinates: those of the screen shifted so
+// that the primary monitor's work area starts at (0, 0).
+std::vector<DockRect> workAreasInWorkspace()
+{
+    std::vector<DockRect> areas;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
+            MONITORINFO info{};
+            info.cbSize = sizeof info;
+            if (GetMonitorInfoW(monitor, &info)) {
+                const RECT& w = info.rcWork;
+                reinterpret_cast<std::vector<DockRect>*>(data)->push_back({w.left, w.top, w.right, w.bottom});
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&areas));
+    RECT primary{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &primary, 0);
+    for (DockRect& a : areas) {
+        a.left -= primary.left;
+        a.right -= primary.left;
+        a.top -= primary.top;
+        a.bottom -= primary.top;
+    }
+    return areas;
+}
+
+// The folder as the system code page writes it; none when the code page
+// cannot hold every character of it.
+std::string folderInCodePage(const std::wstring& folder)
+{
+    if (folder.empty())
+        return {};
+    BOOL lost = FALSE;
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, folder.c_str(), static_cast<int>(folder.size()),
+                                         nullptr, 0, nullptr, &lost);
+    if (size <= 0 || lost)
+        return {};
+    std::string text(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, folder.c_str(), static_cast<int>(folder.size()), text.data(),
+                        size, nullptr, &lost);
+    return lost ? std::string() : text;
+}
+
+std::wstring folderFromCodePage(std::string_view text)
+{
+    if (text.empty())
+        return {};
+    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (size <= 0)
+        return {};
+    std::wstring folder(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), folder.data(), size);
+    return folder;
+}
+
+} // namespace
+
 bool Application::loadSettings()
 {
-    return false;
+    std::optional<SettingsRecord> record =
+        readSettingsFile(m_startDirectory / kSettingsFile, static_cast<std::size_t>(m_mainFrame.frameCount()));
+    if (!record)
+        return false;
+    if (record->placementRead) {
+        record->boundPlacement(workAreasInWorkspace(), GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CXMIN));
+        const WindowPlacementRecord& p = record->placement;
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        placement.flags = p.flags;
+        placement.showCmd = p.showCommand;
+        placement.ptMinPosition = {p.minimised.x, p.minimised.y};
+        placement.ptMaxPosition = {p.maximised.x, p.maximised.y};
+        placement.rcNormalPosition = {p.normal.left, p.normal.top, p.normal.right, p.normal.bottom};
+        SetWindowPlacement(m_mainFrame.handle(), &placement);
+    } else {
+        // A file cut before its placement must not leave the window hidden.
+        m_mainFrame.show(showCommand());
+    }
+    if (record->dockLayoutRead) {
+        ByteWriter layout;
+        record->dockLayout.write(layout);
+        ByteReader in(layout.data());
+        m_mainFrame.loadLayout(in);
+    }
+    m_fileCommands.setLastFolder(folderFromCodePage(record->lastFolderText()));
+    setCanvasBackground(static_cast<std::int32_t>(record->canvasBackground));
+    setZoom(record->zoom);
+    setGrid(record->grid);
+    setPaletteShowWhole(record->paletteShowsWhole);
+    setPreviewBackground(static_cast<std::int32_t>(record->previewBackground));
+    setPreviewAutoZoom(record->previewAutoZoom);
+    setApplyColorChanges(record->applyColorChanges);
+    return true;
 }
 
 void Application::saveSettings()
 {
+    SettingsRecord record;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (GetWindowPlacement(m_mainFrame.handle(), &placement)) {
+        WindowPlacementRecord& p = record.placement;
+        p.flags = placement.flags;
+        p.showCommand = placement.showCmd;
+        p.minimised = {placement.ptMinPosition.x, placement.ptMinPosition.y};
+        p.maximised = {placement.ptMaxPosition.x, placement.ptMaxPosition.y};
+        const RECT& n = placement.rcNormalPosition;
+        p.normal = {n.left, n.top, n.right, n.bottom};
+    }
+    ByteWriter layout;
+    m_mainFrame.saveLayout(layout);
+    ByteReader in(layout.data());
+    record.dockLayout.read(in, static_cast<std::size_t>(m_mainFrame.frameCount()));
+    record.setLastFolder(folderInCodePage(m_fileCommands.lastFolder()));
+    record.canvasBackground = static_cast<std::uint32_t>(m_canvasBackground);
+    record.zoom = m_canvas.currentZoomSetting();
+    record.grid = m_canvas.appearance().gridShown;
+    record.paletteShowsWhole = m_model.paletteController.showWhole();
+    record.previewBackground = static_cast<std::uint32_t>(m_previewBackground);
+    record.previewAutoZoom = m_preview.controller().autoZoom();
+    record.applyColorChanges = m_model.palette.applyColorChanges();
+    writeSettingsFile(m_startDirectory / kSettingsFile, record);
 }
 
 } // namespace tessaly

@@ -7,6 +7,10 @@
 
 namespace tessaly {
 
+using file_path_rules::defaultSaveName;
+using file_path_rules::fileTitle;
+using file_path_rules::folderOf;
+
 namespace {
 
 constexpr std::int32_t kEditTab = 0;

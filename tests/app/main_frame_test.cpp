@@ -251,27 +251,93 @@ TEST(Program, KeepsItsPasteBufferInStepWithOtherProgramsCopiesButNotWithItsOwn)
     EXPECT_EQ(GetClipboardViewer(), nullptr) << "the program left the viewer chain";
 }
 
-TEST(Program, ExitWritesTheWorkingPaletteIntoTheStartDirectory)
+TEST(Program, ExitWritesSettingsAndPaletteAndTheNextStartRestoresThem)
 {
     test::TempDir dir;
+    RECT placed{};
+    RECT paletteFrame{};
     {
         RunningProgram program(dir.path());
-        program.run([](Application& app) {
+        program.run([&](Application& app) {
             const std::vector<ColorValue> colours = {makeColor(1, 2, 3), makeColor(4, 5, 6)};
             app.model().palette.replace(colours);
+            SetWindowPos(app.mainFrame().handle(), nullptr, 40, 30, 700, 520, SWP_NOZORDER | SWP_NOACTIVATE);
+            placed = screenRect(app.mainFrame().handle());
+            HWND palette = app.mainFrame().frame(FrameSlot::Palette).handle();
+            SetWindowPos(palette, nullptr, 300, 200, 180, 160, SWP_NOZORDER | SWP_NOACTIVATE);
+            paletteFrame = screenRect(palette);
+            app.setCanvasBackground(2);
+            app.setZoom(8);
+            app.setGrid(false);
+            app.setPreviewBackground(7); // no such choice: black, and recorded as it is
+            app.setPreviewAutoZoom(true);
+            app.showPreviewFrame(false);
         });
     }
     const std::optional<std::vector<std::uint8_t>> pal = readFileBytes(dir.path() / "default.pal");
     ASSERT_TRUE(pal.has_value());
     EXPECT_EQ(pal->size(), 8u);
+    const std::optional<std::vector<std::uint8_t>> settings = readFileBytes(dir.path() / "settings.dat");
+    ASSERT_TRUE(settings.has_value());
+    ASSERT_GT(settings->size(), 44u + 260u + 16u);
+    EXPECT_EQ(settings->at(0), 44u) << "the placement's length leads the file";
 
-    // The next start takes it as its palette.
     RunningProgram again(dir.path());
-    again.run([](Application& app) {
+    again.run([&](Application& app) {
+        const HWND main = app.mainFrame().handle();
+        EXPECT_TRUE(IsWindowVisible(main));
+        const RECT r = screenRect(main);
+        EXPECT_EQ(r.left, placed.left);
+        EXPECT_EQ(r.top, placed.top);
+        EXPECT_EQ(r.right, placed.right);
+        EXPECT_EQ(r.bottom, placed.bottom);
+        const RECT p = screenRect(app.mainFrame().frame(FrameSlot::Palette).handle());
+        EXPECT_EQ(p.left, paletteFrame.left);
+        EXPECT_EQ(p.top, paletteFrame.top);
+        EXPECT_EQ(p.right - p.left, paletteFrame.right - paletteFrame.left);
+        const MenuConditions c = app.menuConditions();
+        EXPECT_EQ(c.canvasBackground, 2);
+        EXPECT_EQ(c.zoomSetting, 8);
+        EXPECT_FALSE(c.gridShown);
+        EXPECT_EQ(c.previewBackground, 7);
+        EXPECT_TRUE(c.previewAutoZoom);
+        EXPECT_FALSE(c.previewFrameVisible);
+        EXPECT_TRUE(c.paletteFrameVisible);
         ASSERT_EQ(app.model().palette.length(), 2);
         EXPECT_EQ(app.model().palette.entry(1) & 0xFFFFFF, makeColor(4, 5, 6) & 0xFFFFFF);
         EXPECT_EQ(app.model().document.userPalette().size(), 2u);
     });
+}
+
+TEST(Program, StartsVisibleWhateverTheSettingsFileHolds)
+{
+    test::TempDir dir;
+    std::vector<std::uint8_t> junk(3000);
+    std::uint32_t state = 11;
+    for (std::uint8_t& b : junk) {
+        state = state * 1664525u + 1013904223u;
+        b = static_cast<std::uint8_t>(state >> 24);
+    }
+    // A minimised, hidden window far off every screen, then noise.
+    const std::uint8_t placement[44] = {44, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                        0,  0, 0, 0, 0, 0, 0, 0, 0, 0x7F, 0, 0, 0, 0x7F, 0, 0, 0, 0, 0, 0, 0, 0};
+    std::copy(std::begin(placement), std::end(placement), junk.begin());
+    for (const std::size_t size : {std::size_t{0}, std::size_t{20}, std::size_t{44}, junk.size()}) {
+        ASSERT_TRUE(writeFileReplacing(dir.path() / "settings.dat", std::span(junk).first(size)));
+        RunningProgram program(dir.path());
+        program.run([size](Application& app) {
+            const HWND main = app.mainFrame().handle();
+            EXPECT_TRUE(IsWindowVisible(main)) << size;
+            EXPECT_FALSE(IsIconic(main)) << size;
+            const RECT r = screenRect(main);
+            EXPECT_GT(r.right - r.left, 50) << size;
+            EXPECT_TRUE(MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr) << size;
+            for (std::size_t i = 0; i < kFrameSlotCount; ++i) {
+                const RECT f = screenRect(app.mainFrame().frame(static_cast<FrameSlot>(i)).handle());
+                EXPECT_TRUE(MonitorFromRect(&f, MONITOR_DEFAULTTONULL) != nullptr) << size << " frame " << i;
+            }
+        });
+    }
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 
 #include "document/stroke_entry.h"
 #include "image/icon_image.h"
-#include "support/editing_model.h"
+#include "editing/editing_model.h"
 #include "support/plain_canvas.h"
 
 namespace {
@@ -32,7 +32,7 @@ IconImage picture(Picture kind)
 }
 
 // The editor's editing objects over a picture, with a canvas that grants every request.
-struct Editor : test::EditingModel {
+struct Editor : EditingModel {
     explicit Editor(Picture kind)
     {
         image.load(picture(kind));

@@ -6,7 +6,7 @@
 
 #include "app/preview_controller.h"
 #include "image/icon_image.h"
-#include "support/editing_model.h"
+#include "editing/editing_model.h"
 #include "support/plain_canvas.h"
 
 namespace {
@@ -41,7 +41,7 @@ IconImage noise()
 
 // The editing objects with the preview (automatic zoom) as the image's
 // observer, a plain canvas for the tools, and the preview's off-screen pixels.
-struct Editor : test::EditingModel {
+struct Editor : EditingModel {
     Editor(std::int32_t width, std::int32_t height)
         : pixels(static_cast<std::size_t>(width * height))
     {

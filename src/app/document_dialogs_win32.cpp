@@ -32,9 +32,9 @@ bool DocumentDialogs::askConvert(IconFormat& format, ConversionType& type)
     return true;
 }
 
-PromptAnswer DocumentDialogs::askSaveEditedIcon()
+PromptAnswer askYesNoCancel(HWND owner, const wchar_t* text, const wchar_t* title)
 {
-    switch (MessageBoxW(m_owner.handle(), kSaveEditedText, kSaveEditedTitle, MB_YESNOCANCEL | MB_ICONWARNING)) {
+    switch (MessageBoxW(owner, text, title, MB_YESNOCANCEL | MB_ICONWARNING)) {
     case IDYES:
         return PromptAnswer::Yes;
     case IDNO:
@@ -42,6 +42,11 @@ PromptAnswer DocumentDialogs::askSaveEditedIcon()
     default:
         return PromptAnswer::Cancel;
     }
+}
+
+PromptAnswer DocumentDialogs::askSaveEditedIcon()
+{
+    return askYesNoCancel(m_owner.handle(), kSaveEditedText, kSaveEditedTitle);
 }
 
 void DocumentDialogs::untitledFileStarted()

@@ -11,6 +11,9 @@
 
 namespace tessaly {
 
+// A warning prompt with Yes, No and Cancel, owned by owner.
+PromptAnswer askYesNoCancel(HWND owner, const wchar_t* text, const wchar_t* title);
+
 // The document's dialogs and its prompt as the user sees them, owned by one
 // window: the icon creation and duplication dialogs and the message box that
 // asks about an edited icon's changes.

@@ -8,13 +8,7 @@
 #include "app/icon_list_state.h"
 #include "app/import_menu.h"
 #include "app/trash_menu.h"
-#include "document/undo_history.h"
-#include "editing/canvas_controller.h"
-#include "editing/edit_image.h"
-#include "editing/image_clipboard.h"
-#include "editing/selection.h"
-#include "editing/selection_commands.h"
-#include "editing/tool_state.h"
+#include "editing/editing_model.h"
 #include "image/icon_collection.h"
 #include "palette/color_window_controller.h"
 #include "palette/palette.h"
@@ -23,19 +17,17 @@
 
 namespace tessaly {
 
-// Every object of the editor that is not a window, made in the order the
-// program starts them and joined to each other; the windows are joined to
-// them by the program (or a test) that shows them. Members are destroyed in
-// the reverse order, observers before what they observe.
-struct EditorModel {
+// Every object of the editor that is not a window, joined to each other: the
+// program's object graph, which the program, the shell's tests and the
+// benchmarks share. The windows are joined to it by whoever shows them.
+// Members are destroyed in the reverse order, observers before what they
+// observe.
+struct EditorModel : EditingModel {
     explicit EditorModel(const IconFileFormats& formats)
         : editIcons(formats)
         , trashIcons(formats)
         , importIcons(formats)
     {
-        // An open drag is closed before floating content is committed.
-        toolState.addObserver(&controller);
-        toolState.addObserver(&commands);
         toolState.addObserver(&paletteController);
         toolState.addObserver(&colorController);
         palette.setObservers(PaletteObservers{&paletteController, &colorController, nullptr, nullptr});
@@ -51,8 +43,6 @@ struct EditorModel {
         palette.setObservers(PaletteObservers{});
         toolState.removeObserver(&colorController);
         toolState.removeObserver(&paletteController);
-        toolState.removeObserver(&commands);
-        toolState.removeObserver(&controller);
     }
     EditorModel(const EditorModel&) = delete;
     EditorModel& operator=(const EditorModel&) = delete;
@@ -60,14 +50,6 @@ struct EditorModel {
     IconCollection editIcons;
     IconCollection trashIcons;
     IconCollection importIcons;
-    EditImage image;
-    Palette palette;
-    UndoHistory history;
-    ToolState toolState{image};
-    ImageClipboard clipboard;
-    Selection selection{image, palette, toolState};
-    SelectionCommands commands{image, selection, toolState, history, clipboard};
-    CanvasController controller{image, toolState, history, selection, commands};
 
     IconListState editList{editIcons, 0};
     IconListState trash{trashIcons, 1};

@@ -404,14 +404,7 @@ std::optional<std::wstring> MainFrame::askFile(FileDialogKind kind, const std::w
 
 PromptAnswer MainFrame::askSaveFile()
 {
-    switch (MessageBoxW(handle(), kSaveFileText, kSaveFileTitle, MB_YESNOCANCEL | MB_ICONWARNING)) {
-    case IDYES:
-        return PromptAnswer::Yes;
-    case IDNO:
-        return PromptAnswer::No;
-    default:
-        return PromptAnswer::Cancel;
-    }
+    return askYesNoCancel(handle(), kSaveFileText, kSaveFileTitle);
 }
 
 bool MainFrame::askSaveEditedBeforeSaving()

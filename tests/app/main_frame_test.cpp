@@ -273,7 +273,14 @@ TEST(Program, ExitWritesSettingsAndPaletteAndTheNextStartRestoresThem)
             app.setPreviewAutoZoom(true);
             app.showPreviewFrame(false);
         });
+        // The program's end ran once: taking the object apart writes nothing again.
+        std::filesystem::rename(dir.path() / "settings.dat", dir.path() / "kept.dat");
+        std::filesystem::rename(dir.path() / "default.pal", dir.path() / "kept.pal");
     }
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "settings.dat"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "default.pal"));
+    std::filesystem::rename(dir.path() / "kept.dat", dir.path() / "settings.dat");
+    std::filesystem::rename(dir.path() / "kept.pal", dir.path() / "default.pal");
     const std::optional<std::vector<std::uint8_t>> pal = readFileBytes(dir.path() / "default.pal");
     ASSERT_TRUE(pal.has_value());
     EXPECT_EQ(pal->size(), 8u);

@@ -133,7 +133,7 @@ private:
     bool m_looked = false;
 };
 
-class MainMenuTest : public ::testing::Test, protected test::EditingModel {
+class MainMenuTest : public ::testing::Test, protected EditingModel {
 protected:
     void SetUp() override
     {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "support/editing_model.h"
+#include "editing/editing_model.h"
 #include "support/fake_canvas.h"
 
 namespace tessaly {
@@ -42,7 +42,7 @@ void PrintTo(const RecordingStatusLine::Shown& shown, std::ostream* os)
 
 using Shown = RecordingStatusLine::Shown;
 
-class StatusTextsTest : public ::testing::Test, protected test::EditingModel {
+class StatusTextsTest : public ::testing::Test, protected EditingModel {
 protected:
     StatusTextsTest() { texts.setCanvas(&controller, &selection, canvas.get()); }
 

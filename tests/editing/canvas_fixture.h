@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "support/edit_image_support.h"
-#include "support/editing_model.h"
+#include "editing/editing_model.h"
 #include "support/fake_canvas.h"
 
 namespace tessaly::test {

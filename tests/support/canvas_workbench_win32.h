@@ -7,7 +7,7 @@
 #include "editing/edit_canvas_win32.h"
 #include "editing/selection_menu_win32.h"
 #include "editing/tool_window_win32.h"
-#include "support/editing_model.h"
+#include "editing/editing_model.h"
 #include "ui/window.h"
 #include "ui/window_class.h"
 

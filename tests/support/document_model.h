@@ -4,15 +4,9 @@
 #include <deque>
 #include <vector>
 
-#include "app/edit_list_menu.h"
-#include "app/icon_document.h"
+#include "app/editor_model.h"
 #include "app/icon_document_host.h"
-#include "app/icon_list_state.h"
-#include "app/import_menu.h"
-#include "app/trash_menu.h"
 #include "formats/built_in_icon_file_formats.h"
-#include "image/icon_collection.h"
-#include "support/editing_model.h"
 
 namespace tessaly::test {
 
@@ -65,32 +59,16 @@ public:
     std::vector<Conversion> convertOffered;
 };
 
-// The three lists, their view states, the document and the three popups
-// over the editing model, wired as the editor wires them.
-struct DocumentModel : EditingModel {
+// The editor's object graph with the main frame's side scripted.
+struct DocumentModel : EditorModel {
     explicit DocumentModel(const IconFileFormats& formats = builtInIconFileFormats())
-        : editIcons(formats)
-        , trashIcons(formats)
-        , importIcons(formats)
+        : EditorModel(formats)
     {
         document.setHost(&host);
-        editList.setMarkDuplicates(true);
-        editList.setBackground(0xFFFFFF);
-        trash.setBackground(0xDFDFDF);
-        imports.setBackground(0xBFBFBF);
     }
+    ~DocumentModel() { document.setHost(nullptr); }
 
     ScriptedDocumentHost host;
-    IconCollection editIcons;
-    IconCollection trashIcons;
-    IconCollection importIcons;
-    IconListState editList{editIcons, 0};
-    IconListState trash{trashIcons, 1};
-    IconListState imports{importIcons, 2};
-    IconDocument document{{editList, trash, imports, image, history, palette, toolState, selection, commands}};
-    EditListMenu editMenu{document, editList};
-    TrashMenu trashMenu{document, trash};
-    ImportMenu importMenu{document, imports};
 };
 
 } // namespace tessaly::test

@@ -41,9 +41,6 @@ public:
 
     HostFrame frame;
     ListPopupMenus menus;
-    IconListController editController{editList, editMenu, ListDoubleClick::OpensForEditing, ListDragging::On};
-    IconListController trashController{trash, trashMenu, ListDoubleClick::Selects, ListDragging::On};
-    IconListController importController{imports, importMenu, ListDoubleClick::Selects, ListDragging::Off};
     IconListView editView;
     IconListView trashView;
     IconListView importView;

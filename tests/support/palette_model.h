@@ -9,25 +9,9 @@
 
 namespace tessaly::test {
 
-// The document model with the palette window's and the colour window's
-// controllers wired in as the editor wires them. The views are set by
-// whoever uses it.
+// The editor's object graph with what the palette tests do often: opening
+// an icon for editing and ending the edit, the prompts answered.
 struct PaletteModel : DocumentModel {
-    PaletteModel()
-    {
-        palette.setObservers(PaletteObservers{&paletteController, &colorController, nullptr, nullptr});
-        toolState.addObserver(&paletteController);
-        toolState.addObserver(&colorController);
-        document.setOpenStepHolder(&colorController);
-    }
-    ~PaletteModel()
-    {
-        document.setOpenStepHolder(nullptr);
-        palette.setObservers(PaletteObservers{});
-        toolState.removeObserver(&colorController);
-        toolState.removeObserver(&paletteController);
-    }
-
     // Adds a copy of icon to the edit list and opens it for editing, as a
     // double click does; an edit still open is dropped without saving.
     bool openForEditing(const IconImage& icon)
@@ -53,10 +37,6 @@ struct PaletteModel : DocumentModel {
     }
 
     std::vector<ColorValue>& userPalette() { return document.userPalette(); }
-    std::vector<ColorValue> paletteClipboard;
-    PaletteMenu paletteMenu{palette, paletteClipboard, history};
-    PaletteWindowController paletteController{palette, toolState, paletteMenu};
-    ColorWindowController colorController{palette, toolState, history, paletteController};
 };
 
 } // namespace tessaly::test

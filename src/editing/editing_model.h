@@ -9,10 +9,11 @@
 #include "editing/tool_state.h"
 #include "palette/palette.h"
 
-namespace tessaly::test {
+namespace tessaly {
 
-// The editor's editing objects wired to each other as the application wires
-// them; the views (a real or a fake canvas) are set by whoever uses it.
+// The editing objects of the program, wired to each other: the program's
+// object graph builds on this, and the editing tests and benchmarks use it
+// alone. The views (a real or a fake canvas) are joined by whoever shows them.
 struct EditingModel {
     EditingModel()
     {
@@ -33,4 +34,4 @@ struct EditingModel {
     CanvasController controller{image, toolState, history, selection, commands};
 };
 
-} // namespace tessaly::test
+} // namespace tessaly

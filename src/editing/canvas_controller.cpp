@@ -115,11 +115,13 @@ void CanvasController::toolChanging(ToolId from, ToolId to)
 void CanvasController::endDrag(ToolId tool)
 {
     closeDrag(tool);
-    if (m_host != nullptr)
-        m_host->releaseMouse();
+    // Forgotten before the capture goes: releasing it reports the loss back
+    // at once, and that report must find no drag left to close.
     m_leftPressed = false;
     m_rightPressed = false;
     m_pressPoint = ClientPoint{};
+    if (m_host != nullptr)
+        m_host->releaseMouse();
 }
 
 bool CanvasController::pressLeft(ToolId tool, PixelPoint pixel, ClientPoint point)

@@ -45,8 +45,11 @@ public:
     void doubleClick(MouseButton button, ClientPoint point, ModifierKeys keys = {});
     // A timer of the canvas fired; only the fine-adjust timer concerns the tools.
     void timerTick(std::uint32_t timerId);
-    // The canvas lost the mouse capture to another window: the drag ends as
-    // a release would end it, since its release will never arrive.
+    // The canvas lost the mouse capture, however it went (another window
+    // took it, a release of the other button let it go, a cancelled mode,
+    // the window disabled or destroyed): the drag ends as its release would
+    // end it, since that release will never arrive, and later moves draw
+    // nothing. Nothing happens without an open drag.
     void captureLost();
 
     bool isLeftPressed() const { return m_leftPressed; }

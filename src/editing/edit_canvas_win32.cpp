@@ -481,16 +481,34 @@ LRESULT EditCanvas::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_CAPTURECHANGED:
         ScrollView::handleMessage(message, wParam, lParam);
-        // Another window took the mouse (a menu, a message box): the drag's
-        // release will never arrive here.
-        if (!m_releasing && lParam != 0 && reinterpret_cast<HWND>(lParam) != handle())
+        // Another window took the mouse (a menu, a message box) or the
+        // capture was let go under the drag: its release will never arrive.
+        if (!m_releasing && reinterpret_cast<HWND>(lParam) != handle())
             m_controller.captureLost();
         return 0;
+    case WM_CANCELMODE:
+        endMouseMode();
+        return ScrollView::handleMessage(message, wParam, lParam);
+    case WM_ENABLE:
+        if (wParam == FALSE)
+            endMouseMode();
+        return ScrollView::handleMessage(message, wParam, lParam);
+    case WM_DESTROY:
+        endMouseMode();
+        return ScrollView::handleMessage(message, wParam, lParam);
     default:
         if (mouseMessage(message, wParam, lParam))
             return 0;
         return ScrollView::handleMessage(message, wParam, lParam);
     }
+}
+
+// A cancelled mode, a disabling and the end of the window all end whatever
+// drag is open; letting go of the capture then stops the base's drag too.
+void EditCanvas::endMouseMode()
+{
+    m_controller.captureLost();
+    setCapture(false);
 }
 
 // The base takes the capture and runs the drag auto-scroll; then the tool acts.
@@ -516,6 +534,10 @@ bool EditCanvas::mouseMessage(UINT message, WPARAM wParam, LPARAM lParam)
         ScrollView::handleMessage(message, wParam, lParam);
         m_releasing = false;
         m_controller.buttonUp(message == WM_LBUTTONUP ? MouseButton::Left : MouseButton::Right, point, keys);
+        // The base lets go on the release of either button, so the other
+        // button's release leaves a drag still open without the capture.
+        if (GetCapture() != handle())
+            m_controller.captureLost();
         return true;
     case WM_LBUTTONDBLCLK:
         m_controller.doubleClick(MouseButton::Left, point, keys);

@@ -116,6 +116,7 @@ private:
     void relayout(ScrollHome home);
     ClientPoint clientSize() const;
     bool mouseMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void endMouseMode();
     void onPaint();
     // The image pixels a client rectangle touches, clipped to the image.
     PixelRect pixelsUnder(const RECT& update) const;

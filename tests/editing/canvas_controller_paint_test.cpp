@@ -355,6 +355,56 @@ TEST_P(PaintToolTest, ADragWhoseReleaseIsLostStillEndsAsOneStep)
     expectOnly({{0, 0}, {0, 1}, {0, 2}, {2, 0}, {2, 1}, {2, 2}, {4, 0}, {6, 0}}, Cell{0x20, 0});
 }
 
+// However the capture goes, the open drag is stored as its release would
+// have stored it, and the moves and the release that follow touch nothing.
+TEST_P(PaintToolTest, LosingTheCaptureEndsTheDragAsOneStepAndLaterMovesDrawNothing)
+{
+    loadRandom(8, 8, 24, {0x10});
+    toolState.setDrawingValue(0x20);
+    const auto loseThenWander = [&](std::int32_t row, std::int32_t column) {
+        controller.captureLost();
+        EXPECT_FALSE(controller.isLeftPressed());
+        EXPECT_EQ(canvas->captures, canvas->releases);
+        moveTo(7, 7);
+        moveTo(row, column);
+        release(kLeft, row, column);
+    };
+
+    press(kLeft, 1, 1);
+    moveTo(1, 3);
+    loseThenWander(4, 3);
+    EXPECT_EQ(history.count(), 1);
+    expectOnly({{1, 1}, {1, 2}, {1, 3}}, Cell{0x20, 0});
+    expectExactUndoRedo(before);
+
+    toolState.setTool(ToolId::Line);
+    before = test::copyOf(image.cells());
+    press(kLeft, 3, 0);
+    moveTo(3, 4);
+    loseThenWander(6, 6);
+    EXPECT_FALSE(controller.lineDrag().isActive());
+    EXPECT_EQ(history.count(), 2);
+    expectOnly({{3, 0}, {3, 1}, {3, 2}, {3, 3}, {3, 4}}, Cell{0x20, 0});
+    expectExactUndoRedo(before);
+
+    toolState.setTool(ToolId::RectFill);
+    before = test::copyOf(image.cells());
+    press(kLeft, 5, 1);
+    moveTo(6, 3);
+    loseThenWander(2, 6);
+    EXPECT_FALSE(controller.rectDrag().isActive());
+    EXPECT_FALSE(canvas->autoScroll.back());
+    EXPECT_EQ(history.count(), 3);
+    expectOnly({{5, 1}, {5, 2}, {5, 3}, {6, 1}, {6, 2}, {6, 3}}, Cell{0x20, 0});
+    expectExactUndoRedo(before);
+
+    // Without an open drag the report changes nothing and releases nothing.
+    const int releases = canvas->releases;
+    controller.captureLost();
+    EXPECT_EQ(canvas->releases, releases);
+    EXPECT_EQ(history.count(), 3);
+}
+
 TEST_P(PaintToolTest, PressesWithoutAnImageOnlySetTheCursor)
 {
     canvas = std::make_unique<test::FakeCanvas>(GetParam(), 0, 0);

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "editing_win32_fixture.h"
+#include "support/edit_image_support.h"
 
 namespace tessaly {
 namespace {
@@ -256,6 +259,73 @@ TEST_F(EditCanvasTest, MouseMessagesDrawAPencilStrokeAndAFillAsOneUndoStepEach)
     ASSERT_TRUE(history.undo());
     EXPECT_EQ(image.cellAt(3, 4), (Cell{0, 1}));
     EXPECT_FALSE(history.canUndo());
+}
+
+// A stroke whose capture goes, however it goes, is stored as its release
+// would have stored it; what the mouse does afterwards draws nothing.
+TEST_F(EditCanvasTest, EveryWayOfLosingTheCaptureEndsTheStrokeAsOneStep)
+{
+    open(sampleIcon());
+    canvas.setZoom(8);
+    const CellGrid start = test::copyOf(image.cells());
+    const ColorValue blue = makeColor(0, 0, 255);
+    toolState.setDrawingValue(blue);
+    const auto sendAt = [&](UINT message, WPARAM keys, PixelPoint pixel) {
+        const ClientPoint corner = canvas.pixelToWindow(pixel);
+        canvas.send(message, keys, MAKELPARAM(corner.x + 4, corner.y + 4));
+    };
+    struct Way {
+        const char* name;
+        std::function<void(std::int32_t row)> lose;
+        std::function<void()> restore;
+    };
+    const Way ways[] = {
+        {"the other button's release",
+         [&](std::int32_t row) {
+             sendAt(WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, {row, 5});
+             sendAt(WM_RBUTTONUP, MK_LBUTTON, {row, 5});
+         },
+         [] {}},
+        {"another window taking it", [&](std::int32_t) { SetCapture(bench.frame.handle()); }, [] { ReleaseCapture(); }},
+        {"a cancelled mode", [&](std::int32_t) { canvas.send(WM_CANCELMODE, 0, 0); }, [] {}},
+        {"the window disabled", [&](std::int32_t) { EnableWindow(canvas.handle(), FALSE); },
+         [&] { EnableWindow(canvas.handle(), TRUE); }},
+    };
+    std::int32_t row = 2;
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        mouse(WM_LBUTTONDOWN, {row, 2});
+        ASSERT_EQ(GetCapture(), canvas.handle());
+        mouse(WM_MOUSEMOVE, {row, 5});
+        way.lose(row);
+        EXPECT_FALSE(bench.controller.isLeftPressed());
+        EXPECT_NE(GetCapture(), canvas.handle());
+        way.restore();
+        mouse(WM_MOUSEMOVE, {row, 9});
+        mouse(WM_MOUSEMOVE, {row + 1, 9});
+        mouse(WM_LBUTTONUP, {row + 1, 9});
+        EXPECT_EQ(history.count(), (row - 2) / 2 + 1);
+        for (std::int32_t column = 0; column < 12; ++column) {
+            const bool drawn = column >= 2 && column <= 5;
+            EXPECT_EQ(image.cellAt(row, column), (drawn ? Cell{blue, 0} : Cell{0, 1})) << column;
+            EXPECT_EQ(image.cellAt(row + 1, column), (Cell{0, 1})) << column;
+        }
+        row += 2;
+    }
+
+    mouse(WM_LBUTTONDOWN, {row, 2});
+    mouse(WM_MOUSEMOVE, {row, 5});
+    canvas.destroy();
+    EXPECT_FALSE(bench.controller.isLeftPressed());
+    EXPECT_EQ(history.count(), 5);
+    for (std::int32_t column = 0; column < 12; ++column) {
+        EXPECT_EQ(image.cellAt(row, column), (column >= 2 && column <= 5 ? Cell{blue, 0} : Cell{0, 1})) << column;
+    }
+    EXPECT_EQ(GetCapture(), nullptr);
+    // The five steps hold the five strokes and nothing else.
+    while (history.undo()) {
+    }
+    EXPECT_EQ(image.cells(), start);
 }
 
 } // namespace

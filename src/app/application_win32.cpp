@@ -145,6 +145,8 @@ void Application::pumpMessage(const MSG& message)
     if (m_accelerators && m_mainFrame.handle() &&
         TranslateAcceleratorW(m_mainFrame.handle(), m_accelerators, const_cast<MSG*>(&message)))
         return;
+    if (m_mainFrame.routeMenuKey(message))
+        return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }

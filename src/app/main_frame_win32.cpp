@@ -106,6 +106,12 @@ LRESULT ViewFrame::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (m_content && m_content->handle())
             SetFocus(m_content->handle());
         return 0;
+    case WM_CLOSE:
+        // Alt+F4 in a frame means the program, as it does in the main
+        // window; closing the frame alone would destroy its view for good.
+        if (site() && site()->handle())
+            PostMessageW(site()->handle(), WM_CLOSE, 0, 0);
+        return 0;
     case WM_PAINT:
         if (m_kind == Kind::Sunken) {
             paintEdge();
@@ -333,6 +339,23 @@ void MainFrame::onDropFiles(HANDLE dropHandle)
     const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
     if (!files.empty() && m_owner.filesDropped)
         m_owner.filesDropped(files, shift);
+}
+
+bool MainFrame::routeMenuKey(const MSG& message)
+{
+    // Alt and a letter in a view of a floating frame would look for a menu
+    // bar from that view up to the frame, which has none: the letter opens
+    // this window's menu instead, as it does wherever the focus is here.
+    if (message.message != WM_SYSCHAR || !handle() || !(HIWORD(message.lParam) & KF_ALTDOWN))
+        return false;
+    const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    if (!root || root == handle() || GetWindow(root, GW_OWNER) != handle())
+        return false;
+    if (message.wParam == L'\t' || message.wParam == 0x1B || message.wParam == L' ')
+        return false;
+    SetActiveWindow(handle());
+    SendMessageW(handle(), WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(message.wParam));
+    return true;
 }
 
 void MainFrame::raiseFrames()

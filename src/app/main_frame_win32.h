@@ -101,6 +101,10 @@ public:
     // views, not yet shown. menu may be none.
     bool create(HMENU menu);
 
+    // For the message loop: true when the message was a menu key pressed in
+    // a floating frame, which opens this window's menu bar.
+    bool routeMenuKey(const MSG& message);
+
     void showFrame(FrameSlot slot, bool shown);
     bool frameVisible(FrameSlot slot) const;
     ViewFrame& frame(FrameSlot slot) { return m_frames[static_cast<std::size_t>(slot)]; }

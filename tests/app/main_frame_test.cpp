@@ -191,6 +191,49 @@ TEST(Program, StartsWithItsFramesAndViewsWhereAFirstStartPutsThem)
     EXPECT_EQ(program.application().mainFrame().handle(), nullptr);
 }
 
+bool g_menuWasOpen = false;
+
+void CALLBACK closeMenu(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    g_menuWasOpen = GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & GUI_INMENUMODE);
+    EndMenu();
+}
+
+TEST(Program, MenuKeysAndTheCloseKeyInAFrameReachTheMainFrame)
+{
+    test::TempDir dir;
+    RunningProgram program(dir.path());
+    bool mainStillThere = false;
+    const int code = program.run([&](Application& app) {
+        MainFrame& main = app.mainFrame();
+        const HWND list = GetWindow(main.frame(FrameSlot::IconList).handle(), GW_CHILD);
+        ASSERT_NE(list, nullptr);
+        // Alt+I typed in the icon list opens the main frame's menu bar.
+        MSG alt{};
+        alt.hwnd = list;
+        alt.message = WM_SYSCHAR;
+        alt.wParam = L'i';
+        alt.lParam = static_cast<LPARAM>(KF_ALTDOWN) << 16;
+        g_menuWasOpen = false;
+        ASSERT_NE(SetTimer(nullptr, 0, 50, &closeMenu), 0u);
+        EXPECT_TRUE(main.routeMenuKey(alt));
+        EXPECT_TRUE(g_menuWasOpen);
+        // In the main frame itself the system does that already.
+        alt.hwnd = app.canvas().handle();
+        EXPECT_FALSE(main.routeMenuKey(alt));
+
+        // Alt+F4 in a frame closes the program, not the frame and its view.
+        SendMessageW(main.frame(FrameSlot::IconList).handle(), WM_CLOSE, 0, 0);
+        mainStillThere = IsWindow(list) != FALSE;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(mainStillThere) << "the frame's view outlived the close request";
+    EXPECT_EQ(program.application().mainFrame().handle(), nullptr) << "the program ended";
+}
+
 // Puts data on the clipboard as another program would: its own window, its own block.
 bool putOnClipboard(UINT format, const std::vector<std::uint8_t>& bytes)
 {

@@ -39,6 +39,8 @@ class Session:
         self.shots = 0
         self.process = None
         self.work = tempfile.mkdtemp(prefix="tessaly-session-")
+        listed = subprocess.run(["xdotool", "search", "--name", ""], capture_output=True, text=True)
+        self.foreign = set(listed.stdout.split())
 
     # --- the X side -------------------------------------------------------
 
@@ -51,7 +53,8 @@ class Session:
     def windows_named(self, pattern):
         result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", pattern],
                                 capture_output=True, text=True)
-        return [w for w in result.stdout.split() if w]
+        # Windows that were there before the session are other programs'.
+        return [w for w in result.stdout.split() if w and w not in self.foreign]
 
     def wait_window(self, pattern, timeout=30.0, gone=False):
         end = time.time() + timeout
@@ -61,6 +64,11 @@ class Session:
                 return found[0] if found else None
             time.sleep(0.1)
         raise StepFailed("window %r %s" % (pattern, "did not close" if gone else "did not appear"))
+
+    def floats_at(self, pattern, place):
+        """A visible window of that name still has the floating place and size.
+        (A docked frame's window may stay known to X, inside the main frame.)"""
+        return any(self.geometry(w) == place for w in self.windows_named(pattern))
 
     def geometry(self, window):
         text = self.xdotool("getwindowgeometry", "--shell", window)
@@ -188,15 +196,41 @@ def frames_of_first_start(s, main):
     return places
 
 
-def find_thumbnail(shot, frame):
-    """The top-left thumbnail in the list: the first run of non-white pixels."""
+def find_thumbnail(shot, frame, background=(255, 255, 255)):
+    """The top-left thumbnail in a list: the first block of pixels unlike the
+    list's background (and unlike the list's white edges and dark lines)."""
     x0, y0, w, h = frame
+
+    def picture(x, y):
+        p = shot.getpixel((x, y))
+        return not colour_near(p, background, 30) and not colour_near(p, (255, 255, 255), 30)
+
     for y in range(y0 + 24, y0 + h - 40):
-        for x in range(x0 + 8, x0 + w - 8):
-            r, g, b = shot.getpixel((x, y))
-            if (r, g, b) != (255, 255, 255) and abs(r - g) + abs(g - b) > 30:
+        for x in range(x0 + 8, x0 + w - 40):
+            if all(picture(x + dx, y + dy) for dx in (0, 6, 12) for dy in (0, 6, 12)):
                 return x + 6, y + 6
     raise StepFailed("no thumbnail in the icon list")
+
+
+def icon_count(path):
+    with open(path, "rb") as f:
+        header = f.read(6)
+    return header[4] | header[5] << 8
+
+
+def best_shift(moved, before, size=32, reach=12):
+    """The offset at which moved shows before's pixels, and the share that match."""
+    best = ((0, 0), 0.0)
+    for dy in range(-reach, reach + 1):
+        for dx in range(-reach, reach + 1):
+            pairs = [((x, y), (x - dx, y - dy)) for y in range(size) for x in range(size)
+                     if 0 <= x - dx < size and 0 <= y - dy < size]
+            if len(pairs) < 100:
+                continue
+            share = sum(1 for a, b in pairs if moved.getpixel(a) == before.getpixel(b)) / len(pairs)
+            if share > best[1]:
+                best = ((dx, dy), share)
+    return best
 
 
 def main():
@@ -301,7 +335,7 @@ def run(s):
     s.drag([(px + pw // 2, py + 6)] + [(px + pw // 2 + (target[0] - px - pw // 2) * k // 8,
                                         py + 6 + (target[1] - py - 6) * k // 8) for k in range(1, 9)])
     s.settle(1.0)
-    if s.windows_named("^プレビュー$"):
+    if s.floats_at("^プレビュー$", places["プレビュー"]):
         raise StepFailed("the preview frame still floats")
     _, path = s.screenshot("docked")
     if s.docs:
@@ -315,6 +349,71 @@ def run(s):
     s.wait_window("^ファイルを保存しています$", gone=True)
     s.settle(1.0)
     check_saved(icon, original)
+    stroked = Image.open(icon).ico.getimage((32, 32)).convert("RGBA")
+
+    s.step("select all, copy, paste and move the pasted content")
+    s.key("ctrl+a")
+    s.key("ctrl+c")
+    s.key("ctrl+v")
+    s.settle()
+    pasted, _ = s.screenshot("pasted")
+    mx, my, mw, mh = s.geometry(main)
+    start = (mx + 300, my + 300)
+    s.drag([start] + [(start[0] + 10 * k, start[1] + 8 * k) for k in range(1, 9)])
+    s.settle()
+    moved, _ = s.screenshot("moved")
+    if same_around(moved, pasted, (mx + 400, my + 400), radius=30):
+        raise StepFailed("dragging the pasted content changed nothing on the canvas")
+    # Saving commits the floating content into the image.
+    s.key("ctrl+s")
+    s.wait_window("^ファイルを保存しています$")
+    s.settle()
+    s.key("Return")
+    s.wait_window("^ファイルを保存しています$", gone=True)
+    s.settle(1.0)
+    after = Image.open(icon).ico.getimage((32, 32)).convert("RGBA")
+    (dx, dy), share = best_shift(after, stroked)
+    if (dx, dy) == (0, 0) or dx <= 0 or dy <= 0 or share < 0.97:
+        raise StepFailed("the pasted image was not moved down and right: shift %s, %.2f matching" % ((dx, dy), share))
+
+    s.step("import an icon from one of Wine's DLLs and add it to the edit list")
+    s.key("alt+f")
+    s.settle(0.4)
+    s.key("i")
+    s.wait_window("^インポート用にファイルを開く$")
+    s.settle()
+    s.type_text(s.wine_path(wine_dll("shell32.dll")))
+    s.key("Return")
+    s.wait_window("^インポート用にファイルを開く$", gone=True)
+    s.settle(1.5)
+    shot, _ = s.screenshot("imported")
+    s.click(*find_thumbnail(shot, places["アイコンリスト"], background=(191, 191, 191)))
+    s.settle()
+    s.key("alt+i")
+    s.settle(0.4)
+    s.key("i")
+    s.settle()
+    s.key("ctrl+s")
+    s.settle(1.5)
+    if icon_count(icon) != 5:
+        raise StepFailed("the saved file holds %d images, not 5" % icon_count(icon))
+
+    s.step("close the file and open the saved file again")
+    s.key("alt+f")
+    s.settle(0.4)
+    s.key("c")
+    s.wait_title(main, "Tessaly")
+    s.key("ctrl+o")
+    s.wait_window("^(Open|開く)$")
+    s.settle()
+    s.type_text(s.wine_path(icon))
+    s.key("Return")
+    s.wait_title(main, "plasma - Tessaly")
+    s.settle(1.0)
+    shot, path = s.screenshot("reopened")
+    lx, ly, lw, lh = places["アイコンリスト"]
+    if colour_near(shot.getpixel(find_thumbnail(shot, places["アイコンリスト"])), (255, 255, 255), 10):
+        raise StepFailed("no thumbnails after opening the saved file")
 
     s.step("exit writes the settings")
     s.key("alt+F4")
@@ -328,12 +427,19 @@ def run(s):
     again = {name: s.geometry(s.wait_window("^%s$" % name)) for name in floating}
     if any(again[name] != places[name] for name in floating):
         raise StepFailed("frames moved: %s, before %s" % (again, places))
-    if s.windows_named("^プレビュー$"):
+    if s.floats_at("^プレビュー$", places["プレビュー"]):
         raise StepFailed("the preview came back floating, not docked")
     if s.title_of(main) != "Tessaly":
         raise StepFailed("a restart opens no file; title %r" % s.title_of(main))
     s.key("alt+F4")
     s.wait_exit()
+
+
+def wine_dll(name):
+    for folder in ("/usr/lib/x86_64-linux-gnu/wine/x86_64-windows", "/usr/lib/wine/x86_64-windows"):
+        if os.path.exists(os.path.join(folder, name)):
+            return os.path.join(folder, name)
+    raise StepFailed("Wine's %s is not installed" % name)
 
 
 def check_saved(icon, original):

@@ -4,7 +4,9 @@
 # - time: our encoder at its default level beside libpng at its defaults,
 #   from tessaly_bench (CPU time per image; the ratio is ours / libpng);
 # - size: the 256-pixel entry of ImageMagick's icon writer beside ours for
-#   the same pixels (tessaly-cli convert of ImageMagick's icon, which decodes
+#   the same pixels (tessaly-cli convert of ImageMagick's icon with --mode
+#   alpha, which keeps the pixels but not the entry's PNG bytes, so that our
+#   encoder writes them; it decodes
 #   the entry and writes it again), with the PNG colour type each wrote.
 # Usage: bench/png_encode_compare.sh   (builds build/native first)
 set -euo pipefail
@@ -25,7 +27,7 @@ say "timing the encoders (tessaly_bench)"
 for picture in rgba icon photo; do
   png=$native/bench/data/${picture}_256.png
   /usr/bin/convert "$png" -define icon:auto-resize=256 "$work/$picture.imagemagick.ico"
-  "$native/bin/tessaly-cli" convert "$work/$picture.imagemagick.ico" "$work/$picture.tessaly.ico"
+  "$native/bin/tessaly-cli" convert "$work/$picture.imagemagick.ico" "$work/$picture.tessaly.ico" --png all --mode alpha
 done
 
 say "results"

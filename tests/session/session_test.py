@@ -218,6 +218,27 @@ def icon_count(path):
     return header[4] | header[5] << 8
 
 
+def directory(path):
+    """(width, height, bits per pixel) of each entry, as the file lists them;
+    a PNG entry's depth is read from its header."""
+    with open(path, "rb") as f:
+        data = f.read()
+    entries = []
+    for i in range(icon_count(path)):
+        e = data[6 + 16 * i:22 + 16 * i]
+        offset = int.from_bytes(e[12:16], "little")
+        if data[offset:offset + 8] == b"\x89PNG\r\n\x1a\n":
+            width = int.from_bytes(data[offset + 16:offset + 20], "big")
+            height = int.from_bytes(data[offset + 20:offset + 24], "big")
+            bits = data[offset + 24] * {0: 1, 2: 3, 3: 1, 4: 2, 6: 4}[data[offset + 25]]
+        else:
+            width = int.from_bytes(data[offset + 4:offset + 8], "little")
+            height = int.from_bytes(data[offset + 8:offset + 12], "little") // 2
+            bits = int.from_bytes(data[offset + 14:offset + 16], "little")
+        entries.append((width, height, bits))
+    return entries
+
+
 def best_shift(moved, before, size=32, reach=12):
     """The offset at which moved shows before's pixels, and the share that match."""
     best = ((0, 0), 0.0)
@@ -393,10 +414,27 @@ def run(s):
     s.settle(0.4)
     s.key("i")
     s.settle()
+    s.step("create an icon from the selected one at 48 x 48 with 256 colours")
+    s.key("alt+i")
+    s.settle(0.4)
+    s.key("f")
+    s.wait_window("^アイコンの複製$")
+    s.settle()
+    # From OK: Cancel, the size buttons (32 x 32 chosen) -> 48 x 48, the two
+    # boxes, the colour modes (semi-transparent chosen) -> 256 colours.
+    s.key("Tab", "Tab", "Right", "Tab", "Tab", "Tab", "Left", "Left")
+    s.settle(0.3)
+    s.screenshot("create-from")
+    s.key("Return")
+    s.wait_window("^アイコンの複製$", gone=True)
+    s.settle()
     s.key("ctrl+s")
     s.settle(1.5)
-    if icon_count(icon) != 5:
-        raise StepFailed("the saved file holds %d images, not 5" % icon_count(icon))
+    entries = directory(icon)
+    if len(entries) != 6:
+        raise StepFailed("the saved file holds %d images, not 6: %s" % (len(entries), entries))
+    if entries[-1] != (48, 48, 8):
+        raise StepFailed("the created icon is %s, not 48 x 48 with 256 colours" % (entries[-1],))
 
     s.step("close the file and open the saved file again")
     s.key("alt+f")

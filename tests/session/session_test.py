@@ -239,6 +239,26 @@ def directory(path):
     return entries
 
 
+def index_counts(path, entry):
+    """How many pixels of a palette bitmap entry use each index."""
+    with open(path, "rb") as f:
+        data = f.read()
+    e = data[6 + 16 * entry:22 + 16 * entry]
+    offset = int.from_bytes(e[12:16], "little")
+    width = int.from_bytes(data[offset + 4:offset + 8], "little")
+    height = int.from_bytes(data[offset + 8:offset + 12], "little") // 2
+    if int.from_bytes(data[offset + 14:offset + 16], "little") != 8:
+        raise StepFailed("entry %d is not an 8-bit bitmap" % entry)
+    colours = int.from_bytes(data[offset + 32:offset + 36], "little") or 256
+    pixels = offset + 40 + 4 * colours
+    stride = (width + 3) // 4 * 4
+    counts = [0] * 256
+    for y in range(height):
+        for b in data[pixels + y * stride:pixels + y * stride + width]:
+            counts[b] += 1
+    return counts
+
+
 def best_shift(moved, before, size=32, reach=12):
     """The offset at which moved shows before's pixels, and the share that match."""
     best = ((0, 0), 0.0)
@@ -435,6 +455,50 @@ def run(s):
         raise StepFailed("the saved file holds %d images, not 6: %s" % (len(entries), entries))
     if entries[-1] != (48, 48, 8):
         raise StepFailed("the created icon is %s, not 48 x 48 with 256 colours" % (entries[-1],))
+
+    s.step("open the 256-colour icon, pick a palette colour, draw a line and a fill")
+    before_counts = index_counts(icon, 5)
+    lx, ly, lw, lh = places["アイコンリスト"]
+    s.click(lx + 42, ly + lh - 14)  # the edit list's tab
+    s.settle()
+    shot, _ = s.screenshot("edit-list")
+    first = find_thumbnail(shot, places["アイコンリスト"])
+    columns = max(1, (lw - 12) // 75)
+    s.click(first[0] + 75 * (5 % columns), first[1] + 75 * (5 // columns), repeat=2)
+    s.settle(1.0)
+    fx, fy, fw, fh = places["パレット"]
+    s.click(fx + 5 + 30, fy + 22 + 12)
+    s.settle()
+    shot, _ = s.screenshot("palette")
+    tx, ty, _, _ = places["ツール"]
+    origin = (tx + 5, ty + 22)  # the tool window inside its frame
+    cell = 28
+    # Without the alpha tools: line is the tenth button, fill the third.
+    s.click(origin[0] + cell // 2, origin[1] + 3 * cell + cell // 2)
+    s.settle()
+    mx, my, mw, mh = s.geometry(main)
+    line_from, line_to = (mx + 200, my + 400), (mx + 460, my + 400)
+    s.drag([line_from, (mx + 330, my + 400), line_to])
+    s.settle()
+    # Another colour, poured into the line: the whole line takes it.
+    s.click(fx + 5 + 70, fy + 22 + 30)
+    s.click(origin[0] + 2 * cell + cell // 2, origin[1] + cell // 2)
+    s.settle()
+    s.click(mx + 330, my + 400)
+    s.settle()
+    s.screenshot("line-and-fill")
+    s.key("ctrl+s")
+    s.wait_window("^ファイルを保存しています$")
+    s.settle()
+    s.key("Return")
+    s.wait_window("^ファイルを保存しています$", gone=True)
+    s.settle(1.0)
+    after_counts = index_counts(icon, 5)
+    growth = [after_counts[i] - before_counts[i] for i in range(256)]
+    grown = max(growth)
+    if grown < 10 or sum(g for g in growth if g > 0) > grown + 2:
+        raise StepFailed("the filled line is not one colour of at least 10 pixels: growth %s"
+                         % sorted((g for g in growth if g), reverse=True)[:5])
 
     s.step("close the file and open the saved file again")
     s.key("alt+f")

@@ -13,6 +13,7 @@
 #include "app/application_win32.h"
 #include "image/color_value.h"
 #include "image/file_bytes.h"
+#include "support/dialog_driver_win32.h"
 #include "support/temp_dir.h"
 
 namespace tessaly {
@@ -232,6 +233,53 @@ TEST(Program, MenuKeysAndTheCloseKeyInAFrameReachTheMainFrame)
     EXPECT_EQ(code, 0);
     EXPECT_TRUE(mainStillThere) << "the frame's view outlived the close request";
     EXPECT_EQ(program.application().mainFrame().handle(), nullptr) << "the program ended";
+}
+
+// The text of a message box's static controls.
+std::wstring boxText(HWND box)
+{
+    std::wstring text;
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM data) -> BOOL {
+            if (className(child) == L"Static")
+                *reinterpret_cast<std::wstring*>(data) += title(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+TEST(Program, TheCloseBoxAsksAboutAChangedFileAndCancelKeepsItRunning)
+{
+    test::TempDir dir;
+    RunningProgram program(dir.path());
+    std::wstring seenText;
+    bool stillRunning = false;
+    const int code = program.run([&](Application& app) {
+        IconImage icon;
+        ASSERT_TRUE(icon.create(16, 16, 32));
+        app.model().editIcons.newFile();
+        ASSERT_TRUE(app.model().editIcons.addCopy(icon));
+        const HWND main = app.mainFrame().handle();
+        {
+            test::DialogDriver cancel(L"ファイルを閉じています", [&](HWND box) {
+                seenText = boxText(box);
+                PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+            });
+            SendMessageW(main, WM_CLOSE, 0, 0);
+            EXPECT_TRUE(cancel.scriptRan());
+        }
+        stillRunning = IsWindow(main) && app.model().editIcons.isNamed();
+        // No: the program ends without writing the icon anywhere.
+        test::DialogDriver no(L"ファイルを閉じています", [](HWND box) { PostMessageW(box, WM_COMMAND, IDNO, 0); });
+        SendMessageW(main, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(no.scriptRan());
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(stillRunning);
+    EXPECT_EQ(seenText, L"ファイルの内容が変更されています。\n変更を保存しますか？");
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "settings.dat"));
 }
 
 // Puts data on the clipboard as another program would: its own window, its own block.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+
 #include "editing/canvas_cursor.h"
 #include "editing/canvas_geometry.h"
 #include "editing/canvas_host.h"

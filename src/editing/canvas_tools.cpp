@@ -249,9 +249,9 @@ void SelectTool::move(PixelPoint pixel, ClientPoint point, ClientPoint pressPoin
         return;
     }
     if (m_resizeKind == SelectionHit::None) {
-        m_context.selection.setRect(PixelRect{std::min(pixel.row, m_anchor.row), std::min(pixel.column, m_anchor.column),
-                                              std::max(pixel.row, m_anchor.row),
-                                              std::max(pixel.column, m_anchor.column)});
+        m_context.selection.setRect(
+            PixelRect{std::min(pixel.row, m_anchor.row), std::min(pixel.column, m_anchor.column),
+                      std::max(pixel.row, m_anchor.row), std::max(pixel.column, m_anchor.column)});
         return;
     }
     resizeTo(moved);

@@ -6,7 +6,7 @@
 #include <span>
 
 #include "image/icon_image.h"
-#include "palette/palette.h"
+#include "palette/model/palette.h"
 
 using tessaly::ColorValue;
 using tessaly::IconImage;

@@ -6,10 +6,10 @@ TESSALY_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TESSALY_BUILD=${TESSALY_BUILD:-$TESSALY_ROOT/build}
 
 # What building, running and testing need, all from Debian.
-TESSALY_PACKAGES_BUILD=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+TESSALY_PACKAGES_BUILD=(cmake ninja-build python3 g++ g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   binutils-mingw-w64-x86-64 libz-mingw-w64-dev googletest libgtest-dev libgmock-dev)
 TESSALY_PACKAGES_RUN=(wine wine64 fonts-wine xvfb xauth fonts-ipafont-gothic imagemagick)
-TESSALY_PACKAGES_TEST=(libbenchmark-dev clang-14 libclang-rt-14-dev zlib1g-dev libpng-dev python3 python3-pil
+TESSALY_PACKAGES_TEST=(libbenchmark-dev clang-14 libclang-rt-14-dev zlib1g-dev libpng-dev python3-pil
   icoutils xdotool)
 
 say() { printf '\n== %s\n' "$*"; }

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "convert/dib_section_win32.h"
-#include "ui/window.h"
-#include "ui/window_class.h"
+#include "ui/window_class_win32.h"
+#include "ui/window_win32.h"
 
 namespace tessaly::bench {
 

@@ -17,8 +17,8 @@
 #include "convert/dib_section_win32.h"
 #include "editing/canvas_renderer.h"
 #include "support/canvas_workbench_win32.h"
-#include "ui/window.h"
-#include "ui/window_class.h"
+#include "ui/window_class_win32.h"
+#include "ui/window_win32.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "image/byte_reader.h"
 #include "image/byte_writer.h"
 #include "image/color_value.h"
-#include "ui/module_instance.h"
+#include "ui/module_instance_win32.h"
 
 namespace tessaly {
 

@@ -24,7 +24,7 @@
 #include "editing/tool_window_win32.h"
 #include "palette/palette_window_win32.h"
 #include "palette/selected_color_window_win32.h"
-#include "ui/application_base.h"
+#include "ui/application_base_win32.h"
 
 namespace tessaly {
 

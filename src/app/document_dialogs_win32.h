@@ -7,7 +7,7 @@
 #include "app/icon_document_host.h"
 #include "palette/icon_create_dialog_win32.h"
 #include "palette/icon_duplicate_dialog_win32.h"
-#include "ui/window.h"
+#include "ui/window_win32.h"
 
 namespace tessaly {
 

@@ -11,7 +11,7 @@
 #include "editing/editing_model.h"
 #include "image/icon_collection.h"
 #include "palette/color_window_controller.h"
-#include "palette/palette.h"
+#include "palette/model/palette.h"
 #include "palette/palette_menu.h"
 #include "palette/palette_window_controller.h"
 

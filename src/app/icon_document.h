@@ -7,12 +7,12 @@
 #include "app/icon_list_state.h"
 #include "document/open_step_holder.h"
 #include "document/undo_history.h"
-#include "editing/edit_image.h"
+#include "editing/model/edit_image.h"
 #include "editing/selection.h"
 #include "editing/selection_commands.h"
 #include "editing/tool_state.h"
 #include "image/color_value.h"
-#include "palette/palette.h"
+#include "palette/model/palette.h"
 
 namespace tessaly {
 

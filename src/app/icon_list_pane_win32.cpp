@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include "ui/window_class.h"
+#include "ui/window_class_win32.h"
 
 namespace tessaly {
 namespace {

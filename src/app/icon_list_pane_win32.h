@@ -8,7 +8,7 @@
 
 #include "app/icon_list_pane_layout.h"
 #include "app/icon_list_view_win32.h"
-#include "ui/window.h"
+#include "ui/window_win32.h"
 
 namespace tessaly {
 

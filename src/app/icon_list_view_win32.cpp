@@ -6,7 +6,7 @@
 #include <cwchar>
 
 #include "app/thumbnail_pixels.h"
-#include "ui/window_class.h"
+#include "ui/window_class_win32.h"
 
 namespace tessaly {
 namespace {

@@ -12,7 +12,7 @@
 #include "app/icon_list_surface.h"
 #include "app/list_popup_menus_win32.h"
 #include "convert/dib_section_win32.h"
-#include "ui/scroll_view.h"
+#include "ui/scroll_view_win32.h"
 
 namespace tessaly {
 

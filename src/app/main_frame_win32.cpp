@@ -13,8 +13,8 @@
 #include "palette/palette_window_win32.h"
 #include "palette/selected_color_window_win32.h"
 #include "resources/program_icons.h"
-#include "ui/module_instance.h"
-#include "ui/window_class.h"
+#include "ui/module_instance_win32.h"
+#include "ui/window_class_win32.h"
 
 namespace tessaly {
 

@@ -6,7 +6,7 @@
 
 #include "app/command_target.h"
 #include "app/menu_items.h"
-#include "ui/menu.h"
+#include "ui/menu_win32.h"
 
 namespace tessaly {
 

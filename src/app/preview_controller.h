@@ -9,11 +9,11 @@
 #include "app/preview_renderer.h"
 #include "app/preview_status_sink.h"
 #include "editing/canvas_renderer.h"
-#include "editing/edit_image.h"
-#include "editing/edit_image_observer.h"
+#include "editing/model/edit_image.h"
+#include "editing/model/edit_image_observer.h"
 #include "image/color_value.h"
-#include "palette/palette.h"
-#include "palette/palette_image_observer.h"
+#include "palette/model/palette.h"
+#include "palette/model/palette_image_observer.h"
 
 namespace tessaly {
 

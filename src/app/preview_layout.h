@@ -4,7 +4,7 @@
 
 #include "app/client_rect.h"
 #include "editing/client_point.h"
-#include "editing/pixel_rect.h"
+#include "editing/model/pixel_rect.h"
 
 namespace tessaly {
 

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "editing/canvas_renderer.h"
-#include "editing/cell.h"
-#include "editing/edit_image.h"
-#include "editing/pixel_rect.h"
+#include "editing/model/cell.h"
+#include "editing/model/edit_image.h"
+#include "editing/model/pixel_rect.h"
 #include "image/color_value.h"
 
 namespace tessaly {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "ui/window_class.h"
+#include "ui/window_class_win32.h"
 
 namespace tessaly {
 namespace {

@@ -7,9 +7,9 @@
 #include "app/preview_controller.h"
 #include "app/preview_host.h"
 #include "convert/dib_section_win32.h"
-#include "editing/edit_image.h"
-#include "palette/palette.h"
-#include "ui/window.h"
+#include "editing/model/edit_image.h"
+#include "palette/model/palette.h"
+#include "ui/window_win32.h"
 
 namespace tessaly {
 

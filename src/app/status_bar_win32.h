@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/status_line.h"
-#include "ui/window.h"
+#include "ui/window_win32.h"
 
 namespace tessaly {
 

@@ -9,11 +9,11 @@
 #include "app/status_line.h"
 #include "editing/canvas_controller.h"
 #include "editing/canvas_geometry.h"
-#include "editing/edit_image.h"
 #include "editing/editing_status_sink.h"
+#include "editing/model/edit_image.h"
 #include "editing/selection.h"
 #include "editing/tool_state.h"
-#include "palette/palette.h"
+#include "palette/model/palette.h"
 #include "palette/palette_status_sink.h"
 
 namespace tessaly {

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "document/undo_entry.h"
-#include "editing/edit_image.h"
-#include "editing/pixel_point.h"
+#include "editing/model/edit_image.h"
+#include "editing/model/pixel_point.h"
 
 namespace tessaly {
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 
 #include "document/undo_entry.h"
-#include "editing/cell_grid.h"
-#include "editing/edit_image.h"
-#include "editing/pixel_rect.h"
+#include "editing/model/cell_grid.h"
+#include "editing/model/edit_image.h"
+#include "editing/model/pixel_rect.h"
 
 namespace tessaly {
 

@@ -4,7 +4,7 @@
 
 #include "document/undo_entry.h"
 #include "image/color_value.h"
-#include "palette/palette.h"
+#include "palette/model/palette.h"
 
 namespace tessaly {
 

@@ -3,7 +3,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "editing/line_stepper.h"
+#include "editing/model/line_stepper.h"
 
 namespace tessaly {
 

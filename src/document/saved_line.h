@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "editing/cell.h"
-#include "editing/edit_image.h"
-#include "editing/pixel_point.h"
+#include "editing/model/cell.h"
+#include "editing/model/edit_image.h"
+#include "editing/model/pixel_point.h"
 
 namespace tessaly {
 

@@ -5,8 +5,8 @@
 
 #include "document/saved_line.h"
 #include "document/undo_entry.h"
-#include "editing/edit_image.h"
-#include "editing/pixel_point.h"
+#include "editing/model/edit_image.h"
+#include "editing/model/pixel_point.h"
 
 namespace tessaly {
 

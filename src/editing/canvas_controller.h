@@ -8,7 +8,6 @@
 #include "editing/canvas_input.h"
 #include "editing/canvas_tools.h"
 #include "editing/client_point.h"
-#include "editing/edit_image.h"
 #include "editing/line_drag.h"
 #include "editing/rect_drag.h"
 #include "editing/selection.h"

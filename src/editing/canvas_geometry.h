@@ -1,8 +1,8 @@
 #pragma once
 
 #include "editing/client_point.h"
-#include "editing/pixel_point.h"
-#include "editing/pixel_rect.h"
+#include "editing/model/pixel_point.h"
+#include "editing/model/pixel_rect.h"
 
 namespace tessaly {
 

@@ -4,8 +4,8 @@
 
 #include "editing/canvas_cursor.h"
 #include "editing/client_point.h"
-#include "editing/pixel_point.h"
-#include "editing/pixel_rect.h"
+#include "editing/model/pixel_point.h"
+#include "editing/model/pixel_rect.h"
 
 namespace tessaly {
 

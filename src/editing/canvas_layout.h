@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "editing/client_point.h"
-#include "editing/pixel_point.h"
-#include "editing/pixel_rect.h"
+#include "editing/model/pixel_point.h"
+#include "editing/model/pixel_rect.h"
 
 namespace tessaly {
 

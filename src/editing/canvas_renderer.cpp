@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "editing/alpha_composite.h"
-#include "editing/line_stepper.h"
+#include "editing/model/alpha_composite.h"
+#include "editing/model/line_stepper.h"
 
 namespace tessaly {
 namespace {

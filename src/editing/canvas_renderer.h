@@ -5,10 +5,10 @@
 #include <span>
 #include <vector>
 
-#include "editing/cell_grid.h"
-#include "editing/edit_image.h"
-#include "editing/pixel_point.h"
-#include "editing/pixel_rect.h"
+#include "editing/model/cell_grid.h"
+#include "editing/model/edit_image.h"
+#include "editing/model/pixel_point.h"
+#include "editing/model/pixel_rect.h"
 #include "image/color_value.h"
 
 namespace tessaly {

@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-#include "editing/cell_grid.h"
+#include "editing/model/cell_grid.h"
 
 namespace tessaly {
 

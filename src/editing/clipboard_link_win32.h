@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "editing/cell_grid.h"
+#include "editing/model/cell_grid.h"
 
 namespace tessaly {
 

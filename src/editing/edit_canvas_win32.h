@@ -10,15 +10,15 @@
 #include "editing/canvas_host.h"
 #include "editing/canvas_layout.h"
 #include "editing/canvas_renderer.h"
-#include "editing/edit_image.h"
-#include "editing/edit_image_observer.h"
 #include "editing/editing_status_sink.h"
+#include "editing/model/edit_image.h"
+#include "editing/model/edit_image_observer.h"
 #include "editing/selection.h"
 #include "editing/selection_menu_win32.h"
 #include "editing/tool_state_observer.h"
-#include "palette/palette.h"
-#include "palette/palette_image_observer.h"
-#include "ui/scroll_view.h"
+#include "palette/model/palette.h"
+#include "palette/model/palette_image_observer.h"
+#include "ui/scroll_view_win32.h"
 
 namespace tessaly {
 

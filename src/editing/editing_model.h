@@ -2,12 +2,12 @@
 
 #include "document/undo_history.h"
 #include "editing/canvas_controller.h"
-#include "editing/edit_image.h"
 #include "editing/image_clipboard.h"
+#include "editing/model/edit_image.h"
 #include "editing/selection.h"
 #include "editing/selection_commands.h"
 #include "editing/tool_state.h"
-#include "palette/palette.h"
+#include "palette/model/palette.h"
 
 namespace tessaly {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "editing/pixel_point.h"
+#include "editing/model/pixel_point.h"
 
 namespace tessaly {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editing/cell_grid.h"
+#include "editing/model/cell_grid.h"
 
 namespace tessaly {
 

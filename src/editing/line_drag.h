@@ -4,9 +4,9 @@
 
 #include "document/undo_history.h"
 #include "editing/canvas_host.h"
-#include "editing/edit_image.h"
-#include "editing/pixel_point.h"
-#include "editing/pixel_rect.h"
+#include "editing/model/edit_image.h"
+#include "editing/model/pixel_point.h"
+#include "editing/model/pixel_rect.h"
 
 namespace tessaly {
 

@@ -4,14 +4,14 @@
 
 #include "editing/canvas_geometry.h"
 #include "editing/canvas_host.h"
-#include "editing/cell_grid.h"
 #include "editing/client_point.h"
-#include "editing/edit_image.h"
-#include "editing/pixel_point.h"
-#include "editing/pixel_rect.h"
+#include "editing/model/cell_grid.h"
+#include "editing/model/edit_image.h"
+#include "editing/model/pixel_point.h"
+#include "editing/model/pixel_rect.h"
 #include "editing/selection_hit.h"
 #include "editing/tool_state.h"
-#include "palette/palette.h"
+#include "palette/model/palette.h"
 
 namespace tessaly {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "document/undo_history.h"
-#include "editing/edit_image.h"
 #include "editing/image_clipboard.h"
+#include "editing/model/edit_image.h"
 #include "editing/selection.h"
 #include "editing/selection_menu_state.h"
 #include "editing/tool_state.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "editing/edit_image.h"
+#include "editing/model/edit_image.h"
 #include "editing/tool_id.h"
 #include "editing/tool_state_observer.h"
 

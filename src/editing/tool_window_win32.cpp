@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "editing/edit_canvas_win32.h"
-#include "ui/window_class.h"
+#include "ui/window_class_win32.h"
 
 namespace tessaly {
 namespace {

@@ -9,7 +9,7 @@
 #include "editing/tool_id.h"
 #include "editing/tool_state.h"
 #include "editing/tool_state_observer.h"
-#include "ui/window.h"
+#include "ui/window_win32.h"
 
 namespace tessaly {
 

@@ -10,9 +10,9 @@
 #include "editing/tool_state.h"
 #include "editing/tool_state_observer.h"
 #include "palette/color_window_layout.h"
-#include "palette/color_window_observer.h"
 #include "palette/color_window_view.h"
-#include "palette/palette.h"
+#include "palette/model/color_window_observer.h"
+#include "palette/model/palette.h"
 #include "palette/palette_window_controller.h"
 
 namespace tessaly {

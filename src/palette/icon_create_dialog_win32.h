@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "palette/icon_size_block_win32.h"
-#include "ui/dialog.h"
+#include "ui/dialog_win32.h"
 
 namespace tessaly {
 

@@ -8,7 +8,7 @@
 #include "convert/conversion_type.h"
 #include "palette/icon_duplicate_rules.h"
 #include "palette/icon_size_block_win32.h"
-#include "ui/dialog.h"
+#include "ui/dialog_win32.h"
 
 namespace tessaly {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "ui/dialog.h"
+#include "ui/dialog_win32.h"
 
 namespace tessaly {
 

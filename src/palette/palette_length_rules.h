@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "palette/palette.h"
+#include "palette/model/palette.h"
 
 namespace tessaly {
 

@@ -7,7 +7,7 @@
 
 #include "document/undo_history.h"
 #include "image/color_value.h"
-#include "palette/palette.h"
+#include "palette/model/palette.h"
 
 namespace tessaly {
 

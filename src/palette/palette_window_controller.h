@@ -5,12 +5,12 @@
 #include "editing/client_point.h"
 #include "editing/tool_state.h"
 #include "editing/tool_state_observer.h"
-#include "palette/palette.h"
+#include "palette/model/palette.h"
+#include "palette/model/palette_window_observer.h"
 #include "palette/palette_grid.h"
 #include "palette/palette_menu.h"
 #include "palette/palette_status_sink.h"
 #include "palette/palette_view.h"
-#include "palette/palette_window_observer.h"
 
 namespace tessaly {
 

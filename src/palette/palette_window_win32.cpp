@@ -6,7 +6,7 @@
 #include <string>
 
 #include "palette/colour_blit_win32.h"
-#include "ui/window_class.h"
+#include "ui/window_class_win32.h"
 
 namespace tessaly {
 namespace {

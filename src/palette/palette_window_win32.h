@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include "palette/palette.h"
+#include "palette/model/palette.h"
 #include "palette/palette_view.h"
 #include "palette/palette_window_controller.h"
-#include "ui/scroll_view.h"
+#include "ui/scroll_view_win32.h"
 
 namespace tessaly {
 

@@ -6,8 +6,8 @@
 #include "palette/color_window_colors.h"
 #include "palette/colour_blit_win32.h"
 #include "palette/value_box_rules.h"
-#include "ui/module_instance.h"
-#include "ui/window_class.h"
+#include "ui/module_instance_win32.h"
+#include "ui/window_class_win32.h"
 
 namespace tessaly {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "palette/color_window_controller.h"
 #include "palette/color_window_view.h"
-#include "ui/window.h"
+#include "ui/window_win32.h"
 
 namespace tessaly {
 

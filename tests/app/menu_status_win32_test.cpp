@@ -13,7 +13,7 @@
 #include "app/status_texts.h"
 #include "support/canvas_workbench_win32.h"
 #include "support/recording_command_target.h"
-#include "ui/window_class.h"
+#include "ui/window_class_win32.h"
 
 namespace tessaly {
 namespace {

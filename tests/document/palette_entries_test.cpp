@@ -8,7 +8,7 @@
 #include "document/palette_gradient_entry.h"
 #include "document/palette_paste_entry.h"
 #include "document/undo_history.h"
-#include "palette/palette.h"
+#include "palette/model/palette.h"
 #include "support/recording_palette_observers.h"
 
 namespace tessaly {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "document/undo_history.h"
-#include "editing/edit_image.h"
+#include "editing/model/edit_image.h"
 #include "support/edit_image_support.h"
 
 namespace tessaly::test {

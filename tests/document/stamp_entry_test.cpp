@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "editing/alpha_composite.h"
+#include "editing/model/alpha_composite.h"
 #include "pixel_step_fixture.h"
 
 namespace tessaly {

@@ -5,7 +5,7 @@
 #include <set>
 #include <utility>
 
-#include "editing/line_stepper.h"
+#include "editing/model/line_stepper.h"
 #include "pixel_step_fixture.h"
 
 namespace tessaly {

@@ -5,9 +5,9 @@
 #include <random>
 #include <vector>
 
-#include "editing/alpha_composite.h"
 #include "editing/canvas_layout.h"
-#include "editing/line_stepper.h"
+#include "editing/model/alpha_composite.h"
+#include "editing/model/line_stepper.h"
 #include "support/edit_image_support.h"
 
 namespace tessaly {

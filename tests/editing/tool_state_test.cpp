@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "editing/edit_image.h"
+#include "editing/model/edit_image.h"
 #include "image/icon_image.h"
 
 namespace tessaly {

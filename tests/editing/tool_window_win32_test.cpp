@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "editing/edit_image.h"
+#include "editing/model/edit_image.h"
 #include "editing/tool_state.h"
 #include "support/canvas_workbench_win32.h"
 

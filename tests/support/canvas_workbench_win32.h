@@ -8,8 +8,8 @@
 #include "editing/selection_menu_win32.h"
 #include "editing/tool_window_win32.h"
 #include "editing/editing_model.h"
-#include "ui/window.h"
-#include "ui/window_class.h"
+#include "ui/window_class_win32.h"
+#include "ui/window_win32.h"
 
 namespace tessaly::test {
 

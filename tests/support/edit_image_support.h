@@ -7,10 +7,10 @@
 #include <span>
 #include <vector>
 
-#include "editing/cell_grid.h"
-#include "editing/edit_image.h"
-#include "editing/edit_image_observer.h"
-#include "editing/pixel_rect.h"
+#include "editing/model/cell_grid.h"
+#include "editing/model/edit_image.h"
+#include "editing/model/edit_image_observer.h"
+#include "editing/model/pixel_rect.h"
 #include "image/icon_image.h"
 
 namespace tessaly {

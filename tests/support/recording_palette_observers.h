@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "palette/palette_observers.h"
+#include "palette/model/palette_observers.h"
 
 namespace tessaly::test {
 

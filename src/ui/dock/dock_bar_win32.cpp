@@ -3,7 +3,7 @@
 #include "ui/dock/dock_frame_win32.h"
 #include "ui/dock/dock_host_win32.h"
 #include "ui/dock/dock_rect_win32.h"
-#include "ui/window_class.h"
+#include "ui/window_class_win32.h"
 
 namespace tessaly {
 

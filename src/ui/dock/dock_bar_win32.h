@@ -9,7 +9,7 @@
 
 #include "ui/dock/dock_bar_model.h"
 #include "ui/dock/dock_outline_win32.h"
-#include "ui/window.h"
+#include "ui/window_win32.h"
 
 namespace tessaly {
 

@@ -4,7 +4,7 @@
 #include "ui/dock/dock_frame_geometry.h"
 #include "ui/dock/dock_host_win32.h"
 #include "ui/dock/dock_rect_win32.h"
-#include "ui/module_instance.h"
+#include "ui/module_instance_win32.h"
 
 namespace tessaly {
 

@@ -7,7 +7,7 @@
 #include "ui/dock/dock_drag.h"
 #include "ui/dock/dock_frame_sizes.h"
 #include "ui/dock/dock_outline_win32.h"
-#include "ui/window.h"
+#include "ui/window_win32.h"
 
 namespace tessaly {
 

@@ -7,7 +7,7 @@
 #include "ui/dock/dock_frame_win32.h"
 #include "ui/dock/dock_rect_win32.h"
 #include "ui/dock/dock_site_layout.h"
-#include "ui/window_class.h"
+#include "ui/window_class_win32.h"
 
 namespace tessaly {
 

@@ -13,7 +13,7 @@
 #include "ui/dock/dock_layout_record.h"
 #include "ui/dock/dock_side.h"
 #include "ui/dock/dock_targets.h"
-#include "ui/window.h"
+#include "ui/window_win32.h"
 
 namespace tessaly {
 

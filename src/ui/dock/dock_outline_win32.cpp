@@ -1,7 +1,7 @@
 #include "ui/dock/dock_outline_win32.h"
 
 #include "ui/dock/dock_frame_geometry.h"
-#include "ui/window_class.h"
+#include "ui/window_class_win32.h"
 
 namespace tessaly {
 

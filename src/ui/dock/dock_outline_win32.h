@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "convert/halftone_brush_win32.h"
-#include "ui/window.h"
+#include "ui/window_win32.h"
 
 namespace tessaly {
 

@@ -6,7 +6,7 @@
 #include <cwchar>
 
 #include "app/thumbnail_pixels.h"
-#include "ui/window_class.h"
+#include "ui/view_class_win32.h"
 
 namespace tessaly {
 namespace {
@@ -82,11 +82,11 @@ IconListView::~IconListView()
 
 bool IconListView::create(const Window& parent, const RECT& rect, int id, bool visible)
 {
-    // No class brush: painting covers every update rectangle in one blit.
-    if (!registerWindowClass(kClassName, CS_DBLCLKS, nullptr, LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr))
+    // Painting covers every update rectangle in one blit.
+    if (!registerViewClass())
         return false;
     const DWORD style = WS_CHILD | WS_VSCROLL | WS_HSCROLL | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
-    if (!Window::create(kClassName, L"", style, rect, &parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
+    if (!Window::create(kViewClassName, L"", style, rect, &parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
         return false;
     setAutoScroll(true);
     m_state.setSurface(this);

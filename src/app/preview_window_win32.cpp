@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "ui/window_class.h"
+#include "ui/view_class_win32.h"
 
 namespace tessaly {
 namespace {
@@ -33,11 +33,11 @@ PreviewWindow::~PreviewWindow()
 
 bool PreviewWindow::create(const Window& parent, const RECT& rect, int id)
 {
-    // No class brush: the erase paints only around the image, which the
-    // paint covers, so nothing flickers.
-    if (!registerWindowClass(kClassName, CS_DBLCLKS, nullptr, LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr))
+    // The erase paints only around the image, which the paint covers, so
+    // nothing flickers.
+    if (!registerViewClass())
         return false;
-    if (!Window::create(kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect, &parent,
+    if (!Window::create(kViewClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect, &parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
         return false;
     RECT client{};

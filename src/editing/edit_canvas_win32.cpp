@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <array>
 
-#include "ui/window_class.h"
+#include "ui/view_class_win32.h"
 
 namespace tessaly {
 namespace {
@@ -64,12 +64,11 @@ EditCanvas::~EditCanvas()
 
 bool EditCanvas::create(const Window& parent, const RECT& rect, int id)
 {
-    // No class brush: the canvas paints the grey around the image in the
-    // same blit as the image, so nothing flickers. The tool window registers the
-    // class the same way; the canvas answers WM_SETCURSOR with its own cursor.
-    if (!registerWindowClass(kClassName, CS_DBLCLKS, nullptr, LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr))
+    // The canvas paints the grey around the image in the same blit as the
+    // image, so nothing flickers, and answers WM_SETCURSOR with its own cursor.
+    if (!registerViewClass())
         return false;
-    if (!Window::create(kClassName, L"", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_CLIPSIBLINGS, rect,
+    if (!Window::create(kViewClassName, L"", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_CLIPSIBLINGS, rect,
                         &parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
         return false;
     relayout(ScrollHome::Yes);

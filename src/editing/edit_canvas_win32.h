@@ -34,7 +34,6 @@ class EditCanvas final : public ScrollView,
                          public PaletteImageObserver,
                          public ToolStateObserver {
 public:
-    static constexpr wchar_t kClassName[] = L"IconEditor-ViewWindow";
     static constexpr int kBackgroundCount = 8;
     // The background without saved settings: the light checkerboard.
     static constexpr int kDefaultBackground = 6;

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "editing/edit_canvas_win32.h"
-#include "ui/window_class.h"
+#include "resources/tool_icons.h"
+#include "ui/view_class_win32.h"
 
 namespace tessaly {
 namespace {
@@ -32,30 +32,17 @@ ToolWindow::~ToolWindow()
     destroyIcons();
 }
 
-int ToolWindow::iconResource(ToolId id)
-{
-    const int tool = static_cast<int>(id);
-    // The five basic tools, then line to move, then the combined and alpha
-    // tools, as the resources are numbered.
-    if (tool <= 4)
-        return 110 + tool;
-    if (tool <= 10)
-        return 120 + (tool - 5);
-    return 115 + (tool - 11);
-}
-
 bool ToolWindow::create(const Window& parent, const RECT& rect, int id)
 {
-    if (!registerWindowClass(EditCanvas::kClassName, CS_DBLCLKS, nullptr, LoadCursorW(nullptr, IDC_ARROW), nullptr,
-                             nullptr))
+    if (!registerViewClass())
         return false;
     HINSTANCE module = GetModuleHandleW(nullptr);
     destroyIcons();
     for (int tool = 0; tool < kToolCount; ++tool)
         m_icons[static_cast<std::size_t>(tool)] =
-            static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(iconResource(static_cast<ToolId>(tool))), IMAGE_ICON,
-                                          kIconSize, kIconSize, LR_DEFAULTCOLOR));
-    if (!Window::create(EditCanvas::kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect, &parent,
+            static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(toolIconResource(static_cast<ToolId>(tool))),
+                                          IMAGE_ICON, kIconSize, kIconSize, LR_DEFAULTCOLOR));
+    if (!Window::create(kViewClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect, &parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
         return false;
     layout();

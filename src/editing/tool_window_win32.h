@@ -38,8 +38,6 @@ public:
     // The tool whose button contains the point, edges included; -1 for none.
     std::int32_t hitTest(POINT point) const;
     bool hasIcon(ToolId id) const { return m_icons[static_cast<std::size_t>(id)] != nullptr; }
-    // The program icon resource of a tool.
-    static int iconResource(ToolId id);
 
     // ToolStateObserver
     void toolChanged(ToolId from, ToolId to) override;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "palette/colour_blit_win32.h"
-#include "ui/window_class.h"
+#include "ui/view_class_win32.h"
 
 namespace tessaly {
 namespace {
@@ -49,7 +49,7 @@ PaletteWindow::~PaletteWindow()
 
 bool PaletteWindow::create(const Window& parent, const RECT& rect, int id)
 {
-    if (!registerWindowClass(kClassName, CS_DBLCLKS, nullptr, LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr))
+    if (!registerViewClass())
         return false;
     if (!m_menu) {
         m_menu = CreatePopupMenu();
@@ -57,7 +57,7 @@ bool PaletteWindow::create(const Window& parent, const RECT& rect, int id)
             AppendMenuW(m_menu, MF_STRING, item.id, wideOf(item.text).c_str());
     }
     m_controller.setView(this);
-    if (!Window::create(kClassName, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPSIBLINGS, rect, &parent,
+    if (!Window::create(kViewClassName, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPSIBLINGS, rect, &parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)))) {
         m_controller.setView(nullptr);
         return false;

@@ -7,7 +7,7 @@
 #include "palette/colour_blit_win32.h"
 #include "palette/value_box_rules.h"
 #include "ui/module_instance.h"
-#include "ui/window_class.h"
+#include "ui/view_class_win32.h"
 
 namespace tessaly {
 namespace {
@@ -94,10 +94,10 @@ SelectedColorWindow::~SelectedColorWindow()
 
 bool SelectedColorWindow::create(const Window& parent, const RECT& rect, int id)
 {
-    if (!registerWindowClass(kClassName, CS_DBLCLKS, nullptr, LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr))
+    if (!registerViewClass())
         return false;
     m_controller.setView(this);
-    if (!Window::create(kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect, &parent,
+    if (!Window::create(kViewClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect, &parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)))) {
         m_controller.setView(nullptr);
         return false;

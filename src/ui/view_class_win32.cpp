@@ -1,0 +1,14 @@
+#include "ui/view_class_win32.h"
+
+#include "ui/window_class.h"
+
+namespace tessaly {
+
+bool registerViewClass()
+{
+    return registerWindowClass(kViewClassName, CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS, nullptr,
+                               LoadCursorW(nullptr, IDC_ARROW), static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)),
+                               nullptr);
+}
+
+} // namespace tessaly

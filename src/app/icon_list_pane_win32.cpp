@@ -49,10 +49,7 @@ const wchar_t* IconListPane::tabText(std::int32_t tab)
 
 bool IconListPane::create(const Window& parent, const RECT& rect, int id)
 {
-    if (!registerViewClass())
-        return false;
-    if (!Window::create(kViewClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, &parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
+    if (!createViewWindow(*this, parent, rect, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, id))
         return false;
     RECT client{};
     clientRect(client);

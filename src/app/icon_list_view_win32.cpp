@@ -83,10 +83,8 @@ IconListView::~IconListView()
 bool IconListView::create(const Window& parent, const RECT& rect, int id, bool visible)
 {
     // Painting covers every update rectangle in one blit.
-    if (!registerViewClass())
-        return false;
     const DWORD style = WS_CHILD | WS_VSCROLL | WS_HSCROLL | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
-    if (!Window::create(kViewClassName, L"", style, rect, &parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
+    if (!createViewWindow(*this, parent, rect, style, id))
         return false;
     setAutoScroll(true);
     m_state.setSurface(this);

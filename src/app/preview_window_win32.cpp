@@ -35,10 +35,7 @@ bool PreviewWindow::create(const Window& parent, const RECT& rect, int id)
 {
     // The erase paints only around the image, which the paint covers, so
     // nothing flickers.
-    if (!registerViewClass())
-        return false;
-    if (!Window::create(kViewClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect, &parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
+    if (!createViewWindow(*this, parent, rect, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, id))
         return false;
     RECT client{};
     clientRect(client);

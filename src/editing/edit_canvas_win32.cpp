@@ -46,10 +46,7 @@ bool EditCanvas::create(const Window& parent, const RECT& rect, int id)
 {
     // The canvas paints the grey around the image in the same blit as the
     // image, so nothing flickers, and answers WM_SETCURSOR with its own cursor.
-    if (!registerViewClass())
-        return false;
-    if (!Window::create(kViewClassName, L"", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_CLIPSIBLINGS, rect,
-                        &parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
+    if (!createViewWindow(*this, parent, rect, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_CLIPSIBLINGS, id))
         return false;
     relayout(ScrollHome::Yes);
     return true;

@@ -29,16 +29,13 @@ ToolWindow::~ToolWindow()
 
 bool ToolWindow::create(const Window& parent, const RECT& rect, int id)
 {
-    if (!registerViewClass())
-        return false;
     HINSTANCE module = GetModuleHandleW(nullptr);
     destroyIcons();
     for (int tool = 0; tool < kToolCount; ++tool)
         m_icons[static_cast<std::size_t>(tool)] =
             static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(toolIconResource(static_cast<ToolId>(tool))),
                                           IMAGE_ICON, kIconSize, kIconSize, LR_DEFAULTCOLOR));
-    if (!Window::create(kViewClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect, &parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
+    if (!createViewWindow(*this, parent, rect, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, id))
         return false;
     layout();
     return true;

@@ -94,11 +94,8 @@ SelectedColorWindow::~SelectedColorWindow()
 
 bool SelectedColorWindow::create(const Window& parent, const RECT& rect, int id)
 {
-    if (!registerViewClass())
-        return false;
     m_controller.setView(this);
-    if (!Window::create(kViewClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect, &parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)))) {
+    if (!createViewWindow(*this, parent, rect, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, id)) {
         m_controller.setView(nullptr);
         return false;
     }

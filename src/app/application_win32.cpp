@@ -2,6 +2,7 @@
 
 #include "app/main_menu_layout.h"
 #include "app/settings_record.h"
+#include "editing/canvas_backgrounds.h"
 #include "formats/platform_icon_file_formats_win32.h"
 #include "image/byte_reader.h"
 #include "image/byte_writer.h"
@@ -182,7 +183,7 @@ void Application::newIcon()
 void Application::setCanvasBackground(std::int32_t index)
 {
     m_canvasBackground = index;
-    if (index < 0 || index >= EditCanvas::kBackgroundCount)
+    if (!CanvasBackgrounds::isChoice(index))
         return;
     m_canvas.setBackground(index);
     // The selected colour is shown over the same background as the canvas.

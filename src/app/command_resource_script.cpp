@@ -7,6 +7,11 @@
 namespace tessaly {
 namespace {
 
+// The script names a resource by its symbol in resource_ids.h, which it
+// includes, so that the number stays written in one place. Naming the
+// symbol here also makes sure it exists.
+#define RESOURCE_SYMBOL(id) (static_cast<void>(id), std::string(#id))
+
 void appendUtf8(std::string& out, char32_t c)
 {
     if (c < 0x80) {
@@ -50,7 +55,7 @@ std::string quoted(std::u16string_view text)
 
 void appendMenu(std::string& out)
 {
-    out += std::to_string(kMainMenuResourceId) + " MENU\nBEGIN\n";
+    out += RESOURCE_SYMBOL(IDR_MAIN_MENU) + " MENU\nBEGIN\n";
     std::string indent = "    ";
     for (const MenuEntry& entry : kMainMenuLayout) {
         switch (entry.kind) {
@@ -75,7 +80,7 @@ void appendMenu(std::string& out)
 
 void appendAccelerators(std::string& out)
 {
-    out += std::to_string(kAcceleratorResourceId) + " ACCELERATORS\nBEGIN\n";
+    out += RESOURCE_SYMBOL(IDR_ACCELERATORS) + " ACCELERATORS\nBEGIN\n";
     for (const AcceleratorEntry& entry : kAccelerators) {
         out += "    " + std::to_string(entry.virtualKey) + ", " + std::to_string(commandNumber(entry.command)) +
                ", VIRTKEY";
@@ -92,7 +97,8 @@ std::string commandResourceScript()
 {
     std::string out = "// The menu bar and the accelerator table. Written by the native target\n"
                       "// tessaly_command_resources from src/app/main_menu_layout.h; do not edit.\n"
-                      "#pragma code_page(65001)\n\n";
+                      "#pragma code_page(65001)\n"
+                      "#include \"resource_ids.h\"\n\n";
     appendMenu(out);
     out += "\n";
     appendAccelerators(out);

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "ui/window_class_win32.h"
+#include "ui/view_class_win32.h"
 
 namespace tessaly {
 namespace {
@@ -49,11 +50,7 @@ const wchar_t* IconListPane::tabText(std::int32_t tab)
 
 bool IconListPane::create(const Window& parent, const RECT& rect, int id)
 {
-    if (!registerWindowClass(IconListView::kClassName, CS_DBLCLKS, nullptr, LoadCursorW(nullptr, IDC_ARROW), nullptr,
-                             nullptr))
-        return false;
-    if (!Window::create(IconListView::kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, &parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
+    if (!createViewWindow(*this, parent, rect, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, id))
         return false;
     RECT client{};
     clientRect(client);

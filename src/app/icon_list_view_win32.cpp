@@ -7,6 +7,7 @@
 
 #include "app/thumbnail_pixels.h"
 #include "ui/window_class_win32.h"
+#include "ui/view_class_win32.h"
 
 namespace tessaly {
 namespace {
@@ -82,11 +83,9 @@ IconListView::~IconListView()
 
 bool IconListView::create(const Window& parent, const RECT& rect, int id, bool visible)
 {
-    // No class brush: painting covers every update rectangle in one blit.
-    if (!registerWindowClass(kClassName, CS_DBLCLKS, nullptr, LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr))
-        return false;
+    // Painting covers every update rectangle in one blit.
     const DWORD style = WS_CHILD | WS_VSCROLL | WS_HSCROLL | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
-    if (!Window::create(kClassName, L"", style, rect, &parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
+    if (!createViewWindow(*this, parent, rect, style, id))
         return false;
     setAutoScroll(true);
     m_state.setSurface(this);

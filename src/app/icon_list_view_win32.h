@@ -23,7 +23,6 @@ namespace tessaly {
 // drag image is composed into the same bitmap, over what lies under it.
 class IconListView final : public ScrollView, public IconListSurface, public IconListHost {
 public:
-    static constexpr wchar_t kClassName[] = L"IconEditor-ViewWindow";
     static constexpr ColorValue kDuplicateText = 0x4040FF;
 
     IconListView(IconListState& state, IconListController& controller, ListPopupMenus& menus);

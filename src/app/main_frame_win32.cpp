@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/icon_list_pane_win32.h"
+#include "app/main_frame_child_ids.h"
 #include "app/preview_window_win32.h"
 #include "app/status_bar_win32.h"
 #include "editing/edit_canvas_win32.h"
@@ -15,6 +16,8 @@
 #include "resources/program_icons.h"
 #include "ui/module_instance_win32.h"
 #include "ui/window_class_win32.h"
+#include "resources/resource_ids.h"
+#include "ui/view_class_win32.h"
 
 namespace tessaly {
 
@@ -45,11 +48,11 @@ struct FramePlace {
 };
 
 constexpr std::array<FramePlace, kFrameSlotCount> kFramePlaces = {{
-    {L"アイコンリスト", 10001},
-    {L"選択色", 10002},
-    {L"パレット", 10003},
-    {L"ツール", 10004},
-    {L"プレビュー", 10006},
+    {L"アイコンリスト", kIconListChildId},
+    {L"選択色", kSelectedColorChildId},
+    {L"パレット", kPaletteChildId},
+    {L"ツール", kToolsChildId},
+    {L"プレビュー", kPreviewChildId},
 }};
 
 void fillRow(HDC dc, int left, int top, int right, int bottom, int systemColour)
@@ -164,7 +167,7 @@ MainFrame::~MainFrame()
 
 bool MainFrame::create(HMENU menu)
 {
-    HICON icon = LoadIconW(moduleInstance(), MAKEINTRESOURCEW(ProgramIcons::kApplicationIcon));
+    HICON icon = LoadIconW(moduleInstance(), MAKEINTRESOURCEW(IDI_PROGRAM));
     if (!registerWindowClass(kClassName, CS_HREDRAW | CS_VREDRAW, icon, LoadCursorW(nullptr, IDC_ARROW),
                              static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), nullptr))
         return false;
@@ -176,12 +179,9 @@ bool MainFrame::onCreate()
 {
     if (!createSite())
         return false;
-    HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
-    auto* none = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    if (!registerWindowClass(DockFrame::kClassName, 0, nullptr, arrow, none, nullptr, nullptr) ||
-        !registerWindowClass(kViewClassName, CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS, nullptr, arrow, none, nullptr))
+    if (!DockFrame::registerClass() || !registerViewClass())
         return false;
-    if (!m_views.statusBar.create(*this, StatusBar::kChildId))
+    if (!m_views.statusBar.create(*this, kStatusBarChildId))
         return false;
     setStatusBar(m_views.statusBar.handle());
 
@@ -205,7 +205,7 @@ bool MainFrame::onCreate()
     // The tool frame has no menu item to bring it back.
     frame(FrameSlot::Tools).setHideable(false);
 
-    if (!m_views.canvas.create(*this, RECT{0, 0, 0, 0}, kCanvasId))
+    if (!m_views.canvas.create(*this, RECT{0, 0, 0, 0}, kCanvasChildId))
         return false;
     setClientWindow(&m_views.canvas);
 

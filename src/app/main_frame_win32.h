@@ -64,9 +64,7 @@ inline constexpr std::size_t kFrameSlotCount = 5;
 class MainFrame final : public DockHost, public FileCommandHost, private ImageClipboardObserver {
 public:
     static constexpr wchar_t kClassName[] = L"IconEditor-MainFrame";
-    static constexpr wchar_t kViewClassName[] = L"IconEditor-ViewWindow";
     static constexpr wchar_t kTitle[] = L"Tessaly";
-    static constexpr int kCanvasId = 10000;
     static constexpr UINT kRaiseFramesMessage = WM_APP + 1;
 
     struct Views {

@@ -4,12 +4,13 @@
 #include <string_view>
 
 #include "app/command_id.h"
+#include "resources/resource_ids.h"
 
 namespace tessaly {
 
 // The resource numbers of the menu bar and of the accelerator table.
-inline constexpr int kMainMenuResourceId = 101;
-inline constexpr int kAcceleratorResourceId = 102;
+inline constexpr int kMainMenuResourceId = IDR_MAIN_MENU;
+inline constexpr int kAcceleratorResourceId = IDR_ACCELERATORS;
 
 // One line of the menu bar's description: a command item, a separator, the
 // start of a submenu (the top-level popups are submenus too) or its end.

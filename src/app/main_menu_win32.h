@@ -10,7 +10,7 @@
 
 namespace tessaly {
 
-// The menu bar (resource 101) and its commands: the main frame hands it
+// The menu bar (resource IDR_MAIN_MENU) and its commands: the main frame hands it
 // every WM_COMMAND, and the opening and closing of the menu, which set the
 // items' states. The states live in the native menu only.
 class MainMenu final : private MenuItems {

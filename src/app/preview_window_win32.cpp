@@ -3,6 +3,7 @@
 #include <array>
 
 #include "ui/window_class_win32.h"
+#include "ui/view_class_win32.h"
 
 namespace tessaly {
 namespace {
@@ -33,12 +34,9 @@ PreviewWindow::~PreviewWindow()
 
 bool PreviewWindow::create(const Window& parent, const RECT& rect, int id)
 {
-    // No class brush: the erase paints only around the image, which the
-    // paint covers, so nothing flickers.
-    if (!registerWindowClass(kClassName, CS_DBLCLKS, nullptr, LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr))
-        return false;
-    if (!Window::create(kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect, &parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
+    // The erase paints only around the image, which the paint covers, so
+    // nothing flickers.
+    if (!createViewWindow(*this, parent, rect, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, id))
         return false;
     RECT client{};
     clientRect(client);

@@ -19,7 +19,6 @@ namespace tessaly {
 // in one blit per paint. The area around the image is the face colour.
 class PreviewWindow final : public Window, private PreviewHost {
 public:
-    static constexpr wchar_t kClassName[] = L"IconEditor-ViewWindow";
     // The background choices, in the order settings keep them: desktop,
     // active title, inactive title, Explorer (white), taskbar.
     static constexpr std::int32_t kBackgroundChoices = 5;

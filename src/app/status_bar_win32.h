@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "app/main_frame_child_ids.h"
 #include "app/status_line.h"
 #include "ui/window_win32.h"
 
@@ -16,7 +17,7 @@ namespace tessaly {
 // are the control's own; the parent only forwards its size changes.
 class StatusBar final : public StatusLine {
 public:
-    static constexpr int kChildId = 10000;
+    static constexpr int kChildId = kStatusBarChildId;
 
     StatusBar() = default;
     StatusBar(const StatusBar&) = delete;

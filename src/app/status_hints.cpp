@@ -2,6 +2,8 @@
 
 #include <span>
 
+#include "editing/selection_command.h"
+
 namespace tessaly::status_hints {
 namespace {
 
@@ -89,13 +91,13 @@ constexpr Hint kListPopupHints[] = {
 };
 
 constexpr Hint kSelectionPopupHints[] = {
-    {10001, u" 選択範囲を切り取り"},
-    {10002, u" 選択範囲をコピー"},
-    {10003, u" 選択範囲を貼り付け"},
-    {10004, u" 選択範囲を削除"},
-    {10005, u" イメージ全体を選択"},
-    {10006, u" 決定して選択を終了する"},
-    {10007, u" キャンセルして選択を終了する"},
+    {selectionCommandNumber(SelectionCommand::Cut), u" 選択範囲を切り取り"},
+    {selectionCommandNumber(SelectionCommand::Copy), u" 選択範囲をコピー"},
+    {selectionCommandNumber(SelectionCommand::Paste), u" 選択範囲を貼り付け"},
+    {selectionCommandNumber(SelectionCommand::Delete), u" 選択範囲を削除"},
+    {selectionCommandNumber(SelectionCommand::SelectAll), u" イメージ全体を選択"},
+    {selectionCommandNumber(SelectionCommand::Commit), u" 決定して選択を終了する"},
+    {selectionCommandNumber(SelectionCommand::Cancel), u" キャンセルして選択を終了する"},
 };
 
 constexpr Hint kPalettePopupHints[] = {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "editing/canvas_mapping.h"
 #include "editing/client_point.h"
 #include "editing/model/pixel_point.h"
 #include "editing/model/pixel_rect.h"
@@ -41,6 +42,8 @@ public:
     // Where "scroll home" goes: the image 16 pixels from the top-left corner.
     ClientPoint homePosition() const { return {m_origin.x - kMargin, m_origin.y - kMargin}; }
 
+    // The mapping of the current zoom and origin.
+    CanvasMapping mapping() const;
     // Pixel (row, column) under a client point; negative left of or above
     // the image. Needs a zoom above 0.
     PixelPoint windowToPixel(ClientPoint point, ClientPoint scroll) const;

@@ -21,6 +21,8 @@ struct CanvasAppearance {
     ColorValue gridColour = 0;
     bool gridShown = true;
     bool maskOverlay = false;
+
+    friend bool operator==(const CanvasAppearance&, const CanvasAppearance&) = default;
 };
 
 // What the tools lay over the image while they work.

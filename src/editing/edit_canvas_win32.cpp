@@ -6,28 +6,10 @@
 #include <array>
 
 #include "ui/window_class_win32.h"
+#include "ui/view_class_win32.h"
 
 namespace tessaly {
 namespace {
-
-struct BackgroundChoice {
-    bool twoTone;
-    ColorValue colour1; // a solid colour, or the two grey levels in red
-    ColorValue colour2;
-    ColorValue grid;
-};
-
-// The backgrounds of the view menu, in the order of their settings index.
-constexpr std::array<BackgroundChoice, EditCanvas::kBackgroundCount> kBackgrounds{{
-    {false, makeColor(255, 255, 255), 0, makeColor(175, 175, 175)},
-    {false, makeColor(0, 0, 0), 0, makeColor(96, 96, 128)},
-    {false, makeColor(192, 192, 192), 0, makeColor(48, 48, 96)},
-    {false, makeColor(64, 128, 112), 0, makeColor(64, 64, 64)},
-    {false, makeColor(64, 96, 128), 0, makeColor(64, 64, 64)},
-    {false, makeColor(128, 96, 96), 0, makeColor(64, 64, 64)},
-    {true, makeColor(255, 0, 0), makeColor(192, 0, 0), makeColor(0, 0, 0)},
-    {true, makeColor(192, 0, 0), makeColor(127, 0, 0), makeColor(0, 0, 0)},
-}};
 
 constexpr ColorValue grey(std::uint8_t level)
 {
@@ -52,8 +34,7 @@ EditCanvas::EditCanvas(EditImage& image, Palette& palette, Selection& selection,
     , m_selection(selection)
     , m_controller(controller)
 {
-    const BackgroundChoice& start = kBackgrounds[kDefaultBackground];
-    m_look = {start.twoTone, grey(redOf(start.colour1)), grey(redOf(start.colour2)), start.grid, true, false};
+    CanvasBackgrounds::apply(kDefaultBackground, m_look);
     m_cursor = LoadCursorW(nullptr, IDC_ARROW);
 }
 
@@ -64,13 +45,9 @@ EditCanvas::~EditCanvas()
 
 bool EditCanvas::create(const Window& parent, const RECT& rect, int id)
 {
-    // No class brush: the canvas paints the grey around the image in the
-    // same blit as the image, so nothing flickers. The tool window registers the
-    // class the same way; the canvas answers WM_SETCURSOR with its own cursor.
-    if (!registerWindowClass(kClassName, CS_DBLCLKS, nullptr, LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr))
-        return false;
-    if (!Window::create(kClassName, L"", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_CLIPSIBLINGS, rect,
-                        &parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
+    // The canvas paints the grey around the image in the same blit as the
+    // image, so nothing flickers, and answers WM_SETCURSOR with its own cursor.
+    if (!createViewWindow(*this, parent, rect, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_CLIPSIBLINGS, id))
         return false;
     relayout(ScrollHome::Yes);
     return true;
@@ -84,57 +61,56 @@ void EditCanvas::setZoom(std::int32_t z)
 
 void EditCanvas::setBackground(int index)
 {
-    if (index < 0 || index >= kBackgroundCount)
+    CanvasAppearance look = m_look;
+    if (!CanvasBackgrounds::apply(index, look))
         return;
-    const BackgroundChoice& choice = kBackgrounds[static_cast<std::size_t>(index)];
     m_backgroundIndex = index;
-    if (choice.twoTone)
-        setTwoToneBackground(redOf(choice.colour1), redOf(choice.colour2));
-    else
-        setSolidBackground(choice.colour1);
-    setGridColour(choice.grid);
+    changeLook(look);
 }
 
 void EditCanvas::setSolidBackground(ColorValue colour)
 {
-    if (!m_look.twoTone && m_look.background1 == colour)
-        return;
-    m_look.twoTone = false;
-    m_look.background1 = colour;
-    repaintAll();
+    CanvasAppearance look = m_look;
+    look.twoTone = false;
+    look.background1 = colour;
+    changeLook(look);
 }
 
 void EditCanvas::setTwoToneBackground(std::uint8_t level1, std::uint8_t level2)
 {
-    if (m_look.twoTone && m_look.background1 == grey(level1) && m_look.background2 == grey(level2))
-        return;
-    m_look.twoTone = true;
-    m_look.background1 = grey(level1);
-    m_look.background2 = grey(level2);
-    repaintAll();
+    CanvasAppearance look = m_look;
+    look.twoTone = true;
+    look.background1 = grey(level1);
+    look.background2 = grey(level2);
+    changeLook(look);
 }
 
 void EditCanvas::setGridColour(ColorValue colour)
 {
-    if (m_look.gridColour == colour)
-        return;
-    m_look.gridColour = colour;
-    repaintAll();
+    CanvasAppearance look = m_look;
+    look.gridColour = colour;
+    changeLook(look);
 }
 
 void EditCanvas::setGridShown(bool shown)
 {
-    if (m_look.gridShown == shown)
-        return;
-    m_look.gridShown = shown;
-    repaintAll();
+    CanvasAppearance look = m_look;
+    look.gridShown = shown;
+    changeLook(look);
 }
 
 void EditCanvas::setMaskOverlay(bool on)
 {
-    if (m_look.maskOverlay == on)
+    CanvasAppearance look = m_look;
+    look.maskOverlay = on;
+    changeLook(look);
+}
+
+void EditCanvas::changeLook(const CanvasAppearance& look)
+{
+    if (m_look == look)
         return;
-    m_look.maskOverlay = on;
+    m_look = look;
     repaintAll();
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "convert/dib_section_win32.h"
+#include "editing/canvas_backgrounds.h"
 #include "editing/canvas_controller.h"
 #include "editing/canvas_geometry.h"
 #include "editing/canvas_host.h"
@@ -34,10 +35,8 @@ class EditCanvas final : public ScrollView,
                          public PaletteImageObserver,
                          public ToolStateObserver {
 public:
-    static constexpr wchar_t kClassName[] = L"IconEditor-ViewWindow";
-    static constexpr int kBackgroundCount = 8;
-    // The background without saved settings: the light checkerboard.
-    static constexpr int kDefaultBackground = 6;
+    static constexpr int kBackgroundCount = CanvasBackgrounds::kCount;
+    static constexpr int kDefaultBackground = CanvasBackgrounds::kDefault;
 
     EditCanvas(EditImage& image, Palette& palette, Selection& selection, CanvasController& controller);
     ~EditCanvas() override;
@@ -114,6 +113,8 @@ private:
     enum class ScrollHome : bool { No, Yes };
 
     void relayout(ScrollHome home);
+    // Takes the new look, repainting everything when it differs.
+    void changeLook(const CanvasAppearance& look);
     ClientPoint clientSize() const;
     bool mouseMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void endMouseMode();

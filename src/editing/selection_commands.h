@@ -6,24 +6,13 @@
 #include "editing/image_clipboard.h"
 #include "editing/model/edit_image.h"
 #include "editing/selection.h"
+#include "editing/selection_command.h"
 #include "editing/selection_menu_state.h"
 #include "editing/tool_state.h"
 #include "editing/tool_state_observer.h"
 #include "image/icon_image.h"
 
 namespace tessaly {
-
-// The selection commands of the edit menu and the canvas popup, by their
-// popup command numbers.
-enum class SelectionCommand : std::int32_t {
-    Cut = 10001,
-    Copy = 10002,
-    Paste = 10003,
-    Delete = 10004,
-    SelectAll = 10005,
-    Commit = 10006,
-    Cancel = 10007,
-};
 
 // What the edit menu, the accelerators and the canvas popup do to the
 // selection, the image and the history. Every command does nothing without

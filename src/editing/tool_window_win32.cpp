@@ -6,11 +6,11 @@
 
 #include "editing/edit_canvas_win32.h"
 #include "ui/window_class_win32.h"
+#include "resources/tool_icons.h"
+#include "ui/view_class_win32.h"
 
 namespace tessaly {
 namespace {
-
-constexpr RECT kHidden{0, 0, -1, -1};
 
 void fill(HDC dc, int left, int top, int right, int bottom, int colourIndex)
 {
@@ -23,7 +23,6 @@ void fill(HDC dc, int left, int top, int right, int bottom, int colourIndex)
 ToolWindow::ToolWindow(ToolState& toolState)
     : m_toolState(toolState)
 {
-    m_buttons.fill(kHidden);
 }
 
 ToolWindow::~ToolWindow()
@@ -32,31 +31,15 @@ ToolWindow::~ToolWindow()
     destroyIcons();
 }
 
-int ToolWindow::iconResource(ToolId id)
-{
-    const int tool = static_cast<int>(id);
-    // The five basic tools, then line to move, then the combined and alpha
-    // tools, as the resources are numbered.
-    if (tool <= 4)
-        return 110 + tool;
-    if (tool <= 10)
-        return 120 + (tool - 5);
-    return 115 + (tool - 11);
-}
-
 bool ToolWindow::create(const Window& parent, const RECT& rect, int id)
 {
-    if (!registerWindowClass(EditCanvas::kClassName, CS_DBLCLKS, nullptr, LoadCursorW(nullptr, IDC_ARROW), nullptr,
-                             nullptr))
-        return false;
     HINSTANCE module = GetModuleHandleW(nullptr);
     destroyIcons();
     for (int tool = 0; tool < kToolCount; ++tool)
         m_icons[static_cast<std::size_t>(tool)] =
-            static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(iconResource(static_cast<ToolId>(tool))), IMAGE_ICON,
-                                          kIconSize, kIconSize, LR_DEFAULTCOLOR));
-    if (!Window::create(EditCanvas::kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect, &parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
+            static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(toolIconResource(static_cast<ToolId>(tool))),
+                                          IMAGE_ICON, kIconSize, kIconSize, LR_DEFAULTCOLOR));
+    if (!createViewWindow(*this, parent, rect, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, id))
         return false;
     layout();
     return true;
@@ -79,21 +62,17 @@ void ToolWindow::setAlphaToolsShown(bool shown)
     layout();
 }
 
-void ToolWindow::repaintButton(ToolId id)
+RECT ToolWindow::buttonRect(ToolId id) const
 {
-    const RECT& rect = buttonRect(id);
-    if (handle() && rect.right >= rect.left)
-        InvalidateRect(handle(), &rect, TRUE);
+    const ViewRect& r = m_buttons.buttonRect(id);
+    return RECT{r.left, r.top, r.right, r.bottom};
 }
 
-std::int32_t ToolWindow::hitTest(POINT point) const
+void ToolWindow::repaintButton(ToolId id)
 {
-    for (int tool = 0; tool < kToolCount; ++tool) {
-        const RECT& r = m_buttons[static_cast<std::size_t>(tool)];
-        if (r.right >= r.left && point.x >= r.left && point.x <= r.right && point.y >= r.top && point.y <= r.bottom)
-            return tool;
-    }
-    return EditingStatusSink::kNoTool;
+    const RECT rect = buttonRect(id);
+    if (handle() && !m_buttons.buttonRect(id).isEmpty())
+        InvalidateRect(handle(), &rect, TRUE);
 }
 
 void ToolWindow::toolChanged(ToolId from, ToolId to)
@@ -107,19 +86,7 @@ void ToolWindow::layout()
     RECT client{};
     if (handle())
         clientRect(client);
-    const int columns = std::max(1, static_cast<int>(client.right) / kCellSize);
-    int k = 0;
-    for (int tool = 0; tool < kToolCount; ++tool) {
-        RECT& rect = m_buttons[static_cast<std::size_t>(tool)];
-        if (isAlphaTool(static_cast<ToolId>(tool)) && !m_alphaShown) {
-            rect = kHidden;
-            continue;
-        }
-        const int x = (k % columns) * kCellSize;
-        const int y = (k / columns) * kCellSize;
-        rect = RECT{x, y, x + kCellSize, y + kCellSize};
-        ++k;
-    }
+    m_buttons.layout(client.right, m_alphaShown);
     if (handle())
         InvalidateRect(handle(), nullptr, TRUE);
 }
@@ -127,7 +94,7 @@ void ToolWindow::layout()
 void ToolWindow::paint(HDC dc, const RECT& update) const
 {
     for (int tool = 0; tool < kToolCount; ++tool) {
-        const RECT& rect = m_buttons[static_cast<std::size_t>(tool)];
+        const RECT rect = buttonRect(static_cast<ToolId>(tool));
         RECT common{};
         if (rect.right > rect.left && IntersectRect(&common, &rect, &update))
             drawButton(dc, static_cast<ToolId>(tool));
@@ -138,7 +105,7 @@ void ToolWindow::paint(HDC dc, const RECT& update) const
 // pixel down and right when pressed.
 void ToolWindow::drawButton(HDC dc, ToolId id) const
 {
-    const RECT& r = buttonRect(id);
+    const RECT r = buttonRect(id);
     const bool pressed = m_toolState.tool() == id;
     const int L = r.left, T = r.top, R = r.right, B = r.bottom;
     const int outerTopLeft = pressed ? COLOR_BTNSHADOW : COLOR_3DLIGHT;

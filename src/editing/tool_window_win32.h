@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "editing/editing_status_sink.h"
+#include "editing/tool_button_layout.h"
 #include "editing/tool_id.h"
 #include "editing/tool_state.h"
 #include "editing/tool_state_observer.h"
@@ -19,7 +20,6 @@ namespace tessaly {
 // only while the edited image is 32-bit.
 class ToolWindow final : public Window, public ToolStateObserver {
 public:
-    static constexpr int kCellSize = 28;
     static constexpr int kIconSize = 24;
 
     explicit ToolWindow(ToolState& toolState);
@@ -34,12 +34,10 @@ public:
     bool alphaToolsShown() const { return m_alphaShown; }
     void repaintButton(ToolId id);
     // The button's client rectangle; empty (0, 0, -1, -1) while hidden.
-    RECT buttonRect(ToolId id) const { return m_buttons[static_cast<std::size_t>(id)]; }
+    RECT buttonRect(ToolId id) const;
     // The tool whose button contains the point, edges included; -1 for none.
-    std::int32_t hitTest(POINT point) const;
+    std::int32_t hitTest(POINT point) const { return m_buttons.hitTest(point.x, point.y); }
     bool hasIcon(ToolId id) const { return m_icons[static_cast<std::size_t>(id)] != nullptr; }
-    // The program icon resource of a tool.
-    static int iconResource(ToolId id);
 
     // ToolStateObserver
     void toolChanged(ToolId from, ToolId to) override;
@@ -57,7 +55,7 @@ private:
     ToolState& m_toolState;
     EditingStatusSink* m_status = nullptr;
     std::array<HICON, kToolCount> m_icons{};
-    std::array<RECT, kToolCount> m_buttons{};
+    ToolButtonLayout m_buttons;
     bool m_alphaShown = false;
 };
 

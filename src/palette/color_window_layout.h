@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "palette/view_rect.h"
+#include "editing/view_rect.h"
 
 namespace tessaly {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "palette/view_rect.h"
+#include "editing/view_rect.h"
 
 namespace tessaly {
 

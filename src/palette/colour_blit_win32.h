@@ -6,7 +6,7 @@
 #include <span>
 
 #include "image/color_value.h"
-#include "palette/view_rect.h"
+#include "editing/view_rect.h"
 
 namespace tessaly {
 

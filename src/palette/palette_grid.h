@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "editing/client_point.h"
-#include "palette/view_rect.h"
+#include "editing/view_rect.h"
 
 namespace tessaly {
 

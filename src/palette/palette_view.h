@@ -4,7 +4,7 @@
 
 #include "editing/client_point.h"
 #include "image/color_value.h"
-#include "palette/view_rect.h"
+#include "editing/view_rect.h"
 
 namespace tessaly {
 

@@ -7,6 +7,7 @@
 
 #include "palette/colour_blit_win32.h"
 #include "ui/window_class_win32.h"
+#include "ui/view_class_win32.h"
 
 namespace tessaly {
 namespace {
@@ -49,16 +50,13 @@ PaletteWindow::~PaletteWindow()
 
 bool PaletteWindow::create(const Window& parent, const RECT& rect, int id)
 {
-    if (!registerWindowClass(kClassName, CS_DBLCLKS, nullptr, LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr))
-        return false;
     if (!m_menu) {
         m_menu = CreatePopupMenu();
         for (const PaletteMenu::Item& item : PaletteMenu::kLayout)
             AppendMenuW(m_menu, MF_STRING, item.id, wideOf(item.text).c_str());
     }
     m_controller.setView(this);
-    if (!Window::create(kClassName, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPSIBLINGS, rect, &parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)))) {
+    if (!createViewWindow(*this, parent, rect, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPSIBLINGS, id)) {
         m_controller.setView(nullptr);
         return false;
     }

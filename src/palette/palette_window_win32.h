@@ -14,8 +14,6 @@ namespace tessaly {
 // and shows the context menu.
 class PaletteWindow final : public ScrollView, public PaletteView {
 public:
-    static constexpr wchar_t kClassName[] = L"IconEditor-ViewWindow";
-
     PaletteWindow(Palette& palette, PaletteWindowController& controller);
     ~PaletteWindow() override;
 

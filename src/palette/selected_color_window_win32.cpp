@@ -8,6 +8,7 @@
 #include "palette/value_box_rules.h"
 #include "ui/module_instance_win32.h"
 #include "ui/window_class_win32.h"
+#include "ui/view_class_win32.h"
 
 namespace tessaly {
 namespace {
@@ -94,11 +95,8 @@ SelectedColorWindow::~SelectedColorWindow()
 
 bool SelectedColorWindow::create(const Window& parent, const RECT& rect, int id)
 {
-    if (!registerWindowClass(kClassName, CS_DBLCLKS, nullptr, LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr))
-        return false;
     m_controller.setView(this);
-    if (!Window::create(kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect, &parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)))) {
+    if (!createViewWindow(*this, parent, rect, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, id)) {
         m_controller.setView(nullptr);
         return false;
     }

@@ -17,8 +17,6 @@ namespace tessaly {
 // what it has laid out, runs the four edit controls and hands on the mouse.
 class SelectedColorWindow final : public Window, public ColorWindowView {
 public:
-    static constexpr wchar_t kClassName[] = L"IconEditor-ViewWindow";
-
     explicit SelectedColorWindow(ColorWindowController& controller);
     ~SelectedColorWindow() override;
 

@@ -1,11 +1,10 @@
 #pragma once
 
-// Identifiers of the icon creation, duplication and palette length dialogs
-// (palette_dialogs.rc), shared by the resource script and the dialog code.
+// Identifiers of the controls of the icon creation, duplication and palette
+// length dialogs (palette_dialogs.rc), shared by the resource script and the
+// dialog code. The dialogs' own numbers are the program's resource ids.
 
-#define IDD_ICON_CREATE 104
-#define IDD_PALETTE_LENGTH 105
-#define IDD_ICON_DUPLICATE 106
+#include "resource_ids.h"
 
 // Size block (both icon dialogs).
 #define IDC_WIDTH 1002

@@ -5,6 +5,7 @@
 
 #include "formats/ico_writer.h"
 #include "resources/icon_painter.h"
+#include "resources/tool_icons.h"
 
 namespace tessaly {
 namespace {
@@ -167,34 +168,39 @@ void drawMove(IconPainter& p)
 using Drawing = void (*)(IconPainter&);
 
 struct ToolArt {
-    std::int32_t resourceId;
+    ToolId tool;
     std::string_view fileName;
     Drawing draw;
 };
 
-// Resources 110-114 are the five basic tools, 115-119 line to move, 120-125
-// the combined and alpha tools.
-const std::array<ToolArt, 16> kToolArt{{
-    {110, "tool_pencil.ico", drawPencil},
-    {111, "tool_eraser.ico", drawEraser},
-    {112, "tool_fill.ico", drawFill},
-    {113, "tool_strip.ico", drawStrip},
-    {114, "tool_eyedropper.ico", drawEyedropper},
-    {115, "tool_line.ico", drawLine},
-    {116, "tool_rect_fill.ico", drawRectFill},
-    {117, "tool_mask_adjust.ico", drawMaskAdjust},
-    {118, "tool_select.ico", drawSelect},
-    {119, "tool_move.ico", drawMove},
-    {120, "tool_pencil_eraser.ico", [](IconPainter& p) { drawCombined(p, drawPencil, drawEraser); }},
-    {121, "tool_pencil_eyedropper.ico", [](IconPainter& p) { drawCombined(p, drawPencil, drawEyedropper); }},
-    {122, "tool_fill_strip.ico", [](IconPainter& p) { drawCombined(p, drawFill, drawStrip); }},
-    {123, "tool_fill_eyedropper.ico", [](IconPainter& p) { drawCombined(p, drawFill, drawEyedropper); }},
-    {124, "tool_alpha_set.ico", drawAlphaSet},
-    {125, "tool_alpha_nudge.ico", drawAlphaNudge},
+// In the order of the tools' resource ids.
+constexpr std::array<ToolArt, kToolCount> kToolArt{{
+    {ToolId::Pencil, "tool_pencil.ico", drawPencil},
+    {ToolId::Eraser, "tool_eraser.ico", drawEraser},
+    {ToolId::Fill, "tool_fill.ico", drawFill},
+    {ToolId::Strip, "tool_strip.ico", drawStrip},
+    {ToolId::Eyedropper, "tool_eyedropper.ico", drawEyedropper},
+    {ToolId::Line, "tool_line.ico", drawLine},
+    {ToolId::RectFill, "tool_rect_fill.ico", drawRectFill},
+    {ToolId::MaskAdjust, "tool_mask_adjust.ico", drawMaskAdjust},
+    {ToolId::Select, "tool_select.ico", drawSelect},
+    {ToolId::Move, "tool_move.ico", drawMove},
+    {ToolId::PencilEraser, "tool_pencil_eraser.ico", [](IconPainter& p) { drawCombined(p, drawPencil, drawEraser); }},
+    {ToolId::PencilEyedropper, "tool_pencil_eyedropper.ico",
+     [](IconPainter& p) { drawCombined(p, drawPencil, drawEyedropper); }},
+    {ToolId::FillStrip, "tool_fill_strip.ico", [](IconPainter& p) { drawCombined(p, drawFill, drawStrip); }},
+    {ToolId::FillEyedropper, "tool_fill_eyedropper.ico",
+     [](IconPainter& p) { drawCombined(p, drawFill, drawEyedropper); }},
+    {ToolId::AlphaSet, "tool_alpha_set.ico", drawAlphaSet},
+    {ToolId::AlphaNudge, "tool_alpha_nudge.ico", drawAlphaNudge},
 }};
 
-constexpr std::array<std::int32_t, 17> kResourceIds{103, 110, 111, 112, 113, 114, 115, 116, 117,
-                                                    118, 119, 120, 121, 122, 123, 124, 125};
+constexpr std::array<std::int32_t, 1 + kToolCount> kResourceIds = [] {
+    std::array<std::int32_t, 1 + kToolCount> ids{ProgramIcons::kApplicationIcon};
+    for (std::size_t i = 0; i < kToolArt.size(); ++i)
+        ids[i + 1] = toolIconResource(kToolArt[i].tool);
+    return ids;
+}();
 
 // The application icon: a mosaic of coloured tiles with the pencil over it.
 IconImage applicationIcon(std::int32_t size)
@@ -224,7 +230,7 @@ std::string_view ProgramIcons::fileName(std::int32_t resourceId)
     if (resourceId == kApplicationIcon)
         return "application.ico";
     for (const ToolArt& art : kToolArt)
-        if (art.resourceId == resourceId)
+        if (toolIconResource(art.tool) == resourceId)
             return art.fileName;
     return {};
 }
@@ -237,7 +243,7 @@ bool ProgramIcons::encode(std::int32_t resourceId, std::vector<std::uint8_t>& fi
             images.push_back(applicationIcon(size));
     }
     for (const ToolArt& art : kToolArt) {
-        if (art.resourceId != resourceId)
+        if (toolIconResource(art.tool) != resourceId)
             continue;
         IconPainter painter(kToolIconSize);
         art.draw(painter);

@@ -5,16 +5,18 @@
 #include <string_view>
 #include <vector>
 
+#include "resources/resource_ids.h"
+
 namespace tessaly {
 
-// The program's own icons, drawn in code: the application icon (resource 103,
-// at 16, 24, 32 and 48 pixels) and one 24 x 24 icon per tool (resources
-// 110-125). The generator writes them as .ico files into src/resources/icons,
+// The program's own icons, drawn in code: the application icon (at 16, 24,
+// 32 and 48 pixels) and one 24 x 24 icon per tool, under the resource ids of
+// resource_ids.h and tool_icons.h. The generator writes them as .ico files into src/resources/icons,
 // where the resource script takes them; a test checks the files in the tree
 // are exactly what the drawings give.
 class ProgramIcons {
 public:
-    static constexpr std::int32_t kApplicationIcon = 103;
+    static constexpr std::int32_t kApplicationIcon = IDI_PROGRAM;
     static constexpr std::int32_t kToolIconSize = 24;
 
     // Every resource id, the application icon first.

@@ -86,9 +86,7 @@ struct DockWorkbench {
 
     bool create(int x, int y, int width, int height)
     {
-        // As the editor's main frame registers it: extended form, no icons.
-        if (!registerWindowClass(DockFrame::kClassName, 0, nullptr, LoadCursorW(nullptr, IDC_ARROW),
-                                 static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)), nullptr, nullptr))
+        if (!DockFrame::registerClass())
             return false;
         if (!host.create(x, y, width, height))
             return false;

@@ -7,6 +7,7 @@
 
 #include "editing/canvas_geometry.h"
 #include "editing/canvas_host.h"
+#include "editing/canvas_mapping.h"
 
 namespace tessaly::test {
 
@@ -27,14 +28,13 @@ inline void PrintTo(const CanvasLayout& layout, std::ostream* os)
         << layout.scroll.x << "," << layout.scroll.y;
 }
 
-// The canvas window as the tools see it: the coordinate mapping of the edit
-// canvas over a given layout, and every request the tools make, recorded.
+// The canvas window as the tools see it: the edit canvas's own coordinate
+// mapping over a given layout, and every request the tools make, recorded.
 class FakeCanvas final : public CanvasGeometry, public CanvasHost {
 public:
     FakeCanvas(CanvasLayout layout, std::int32_t imageWidth, std::int32_t imageHeight)
         : m_layout(layout)
-        , m_imageWidth(imageWidth)
-        , m_imageHeight(imageHeight)
+        , m_mapping(layout.zoom, layout.origin, imageWidth, imageHeight)
     {
     }
 
@@ -48,32 +48,14 @@ public:
 
     PixelPoint windowToPixel(ClientPoint point) const override
     {
-        std::int32_t x = point.x + m_layout.scroll.x - m_layout.origin.x;
-        std::int32_t y = point.y + m_layout.scroll.y - m_layout.origin.y;
-        if (x < 0)
-            x -= m_layout.zoom;
-        if (y < 0)
-            y -= m_layout.zoom;
-        return PixelPoint{y / m_layout.zoom, x / m_layout.zoom};
+        return m_mapping.windowToPixel(point, m_layout.scroll);
     }
     ClientPoint pixelToWindow(PixelPoint pixel) const override
     {
-        return ClientPoint{pixel.column * m_layout.zoom + m_layout.origin.x - m_layout.scroll.x,
-                           pixel.row * m_layout.zoom + m_layout.origin.y - m_layout.scroll.y};
+        return m_mapping.pixelToWindow(pixel, m_layout.scroll);
     }
-    PixelPoint deltaToPixels(ClientPoint delta) const override
-    {
-        return PixelPoint{delta.y / m_layout.zoom, delta.x / m_layout.zoom};
-    }
-    PixelRect visiblePixels() const override
-    {
-        const std::int32_t z = m_layout.zoom;
-        const PixelPoint first = windowToPixel(ClientPoint{z - 1, z - 1});
-        const PixelPoint last =
-            windowToPixel(ClientPoint{m_layout.clientSize.x - z + 1, m_layout.clientSize.y - z + 1});
-        return PixelRect{std::max(0, first.row), std::max(0, first.column), std::min(m_imageHeight - 1, last.row),
-                         std::min(m_imageWidth - 1, last.column)};
-    }
+    PixelPoint deltaToPixels(ClientPoint delta) const override { return m_mapping.deltaToPixels(delta); }
+    PixelRect visiblePixels() const override { return m_mapping.visiblePixels(m_layout.clientSize, m_layout.scroll); }
     ClientPoint scrollPosition() const override { return m_layout.scroll; }
     void scrollTo(ClientPoint position) override
     {
@@ -117,8 +99,7 @@ public:
 
 private:
     CanvasLayout m_layout;
-    std::int32_t m_imageWidth;
-    std::int32_t m_imageHeight;
+    CanvasMapping m_mapping;
 };
 
 } // namespace tessaly::test

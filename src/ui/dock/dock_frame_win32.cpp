@@ -5,6 +5,7 @@
 #include "ui/dock/dock_host_win32.h"
 #include "ui/dock/dock_rect_win32.h"
 #include "ui/module_instance_win32.h"
+#include "ui/window_class_win32.h"
 
 namespace tessaly {
 
@@ -13,6 +14,12 @@ static_assert(kDockHitCaption == HTCAPTION && kDockHitLeft == HTLEFT && kDockHit
 DockFrame::~DockFrame()
 {
     destroy();
+}
+
+bool DockFrame::registerClass()
+{
+    return registerWindowClass(kClassName, 0, nullptr, LoadCursorW(nullptr, IDC_ARROW),
+                               static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)), nullptr, nullptr);
 }
 
 bool DockFrame::create(const wchar_t* className, const wchar_t* title, DWORD style, int x, int y, int width,

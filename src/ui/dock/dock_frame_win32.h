@@ -31,6 +31,10 @@ public:
     // Here rather than in the base, so that WM_DESTROY still reaches this class.
     ~DockFrame() override;
 
+    // Registers kClassName once, in the extended form without icons, with
+    // the arrow cursor and a hollow brush. Whoever makes frames of the class
+    // calls it first. True when the class exists afterwards.
+    static bool registerClass();
     // Makes the frame's window, floating at (x, y) with the given size and
     // owned by the site's window. The class must be registered already.
     bool create(const wchar_t* className, const wchar_t* title, DWORD style, int x, int y, int width, int height,

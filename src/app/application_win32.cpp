@@ -222,8 +222,8 @@ MenuConditions Application::menuConditions() const
     c.gridShown = m_canvas.appearance().gridShown;
     c.paletteShowsWhole = m.paletteController.showWhole();
     c.previewBackground = m_previewBackground;
-    c.previewAutoZoom = const_cast<PreviewWindow&>(m_preview).controller().autoZoom();
-    c.previewSelected = const_cast<PreviewWindow&>(m_preview).controller().showSelected();
+    c.previewAutoZoom = m_preview.controller().autoZoom();
+    c.previewSelected = m_preview.controller().showSelected();
     c.iconListFrameVisible = m_mainFrame.frameVisible(FrameSlot::IconList);
     c.selectedColorFrameVisible = m_mainFrame.frameVisible(FrameSlot::SelectedColor);
     c.paletteFrameVisible = m_mainFrame.frameVisible(FrameSlot::Palette);

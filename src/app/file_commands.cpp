@@ -107,35 +107,34 @@ void FileCommands::open()
         openPath(*path);
 }
 
-void FileCommands::openPath(const std::wstring& chosen)
+void FileCommands::openPath(const std::wstring& path)
 {
     if (!close())
         return;
-    const std::wstring* path = &chosen;
-    const bool complete = m_model.editIcons.open(std::filesystem::path(*path));
+    const bool complete = m_model.editIcons.open(std::filesystem::path(path));
     m_host.showListTab(kEditTab);
-    m_lastFolder = folderOf(*path);
+    m_lastFolder = folderOf(path);
     if (!complete && m_model.editIcons.count() == 0) {
         // Nothing to show: leaving the name would let Save write an empty
         // file over one that may only have been unreadable here.
         m_model.editIcons.closeFile();
         m_host.setTitle(title());
-        m_host.showError(L"ファイル" + bracketedName(*path) + L"を開けませんでした。", false);
+        m_host.showError(L"ファイル" + bracketedName(path) + L"を開けませんでした。", false);
         return;
     }
     if (!complete) {
         // Saving what was read under the old name would lose the rest.
-        const std::int32_t lost = announcedImages(*path) - m_model.editIcons.count();
+        const std::int32_t lost = announcedImages(path) - m_model.editIcons.count();
         m_model.editIcons.markModified();
         m_host.setTitle(title());
-        std::wstring text = L"ファイル" + bracketedName(*path) + L"の一部の画像を読み込めませんでした";
+        std::wstring text = L"ファイル" + bracketedName(path) + L"の一部の画像を読み込めませんでした";
         if (lost > 0)
             text += L"（" + std::to_wstring(lost) + L" 個）";
         text += L"。\n元のファイルを上書きしないよう、無題のファイルとして開きました。";
         m_host.showError(text, false);
         return;
     }
-    m_path = *path;
+    m_path = path;
     m_host.setTitle(title());
 }
 

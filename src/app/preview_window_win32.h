@@ -30,6 +30,7 @@ public:
     bool create(const Window& parent, const RECT& rect, int id);
     // The observer of the edit image and the palette, and the view options.
     PreviewController& controller() { return m_controller; }
+    const PreviewController& controller() const { return m_controller; }
     void setStatusSink(PreviewStatusSink* sink) { m_controller.setStatusSink(sink); }
 
     // The colour of a background choice as the system has it now; a choice

@@ -46,7 +46,10 @@ class PngEncoder {
 public:
     // zlib's smallest output. Icons are written once and shipped many times:
     // a 256-pixel image takes tens of milliseconds more than at zlib's own
-    // default of 6, and comes out a fifth smaller on smooth pictures.
+    // default of 6, and comes out a twentieth smaller on the 256-pixel icons
+    // of Wine's programs and a quarter smaller on smooth gradients. The
+    // levels between save no time for their size: zlib's tuning knobs
+    // trade the two along the same line.
     static constexpr int kDefaultLevel = 9;
     // For pictures that are handed on at once (the clipboard): zlib's
     // fastest level, which with the filters still compresses well.

@@ -162,6 +162,62 @@ TEST(PngEncoder, ChoosesPerRowTheFilterWithTheSmallestSumAndUnfiltersBack)
     }
 }
 
+// Rows long enough that the encoder gives up on a losing filter part way
+// through: every row's filter must still be the one of the smallest sum
+// (the lowest type on a tie), as a plain sum of every filter finds.
+TEST(PngEncoder, ChoosesTheSmallestSumOnRowsThatSpanManyBlocks)
+{
+    const std::size_t rowBytes = 1201, rowCount = 8;
+    Bytes rows(rowCount * rowBytes);
+    std::uint32_t seed = 12345;
+    const auto noise = [&] { return static_cast<std::uint8_t>((seed = seed * 1103515245u + 12345u) >> 24); };
+    for (std::size_t r = 0; r < rowCount; ++r)
+        for (std::size_t i = 0; i < rowBytes; ++i) {
+            std::uint8_t& byte = rows[r * rowBytes + i];
+            const std::uint8_t above = r == 0 ? 0 : rows[(r - 1) * rowBytes + i];
+            // Rows alternate between noise, near copies of the row above,
+            // ramps, and halves of two kinds, so that the winner differs and
+            // is sometimes decided only in the last blocks.
+            switch (r % 4) {
+            case 0: byte = noise(); break;
+            case 1: byte = static_cast<std::uint8_t>(above + (noise() & 3)); break;
+            case 2: byte = static_cast<std::uint8_t>(i * 3 + (noise() & 1)); break;
+            default: byte = i < rowBytes * 3 / 4 ? static_cast<std::uint8_t>(above + 1) : noise(); break;
+            }
+        }
+    for (const std::size_t step : {3u, 4u}) {
+        Bytes filtered(rowCount * (rowBytes + 1));
+        filterScanlines(rows, rowBytes, step, FilterChoice::MinimumSum, filtered);
+        for (std::size_t r = 0; r < rowCount; ++r) {
+            std::uint64_t best = UINT64_MAX;
+            int expected = -1;
+            for (int type = 0; type < 5; ++type) {
+                std::uint64_t sum = 0;
+                for (std::size_t i = 0; i < rowBytes; ++i) {
+                    const int value = rows[r * rowBytes + i];
+                    const int left = i >= step ? rows[r * rowBytes + i - step] : 0;
+                    const int up = r > 0 ? rows[(r - 1) * rowBytes + i] : 0;
+                    const int upLeft = r > 0 && i >= step ? rows[(r - 1) * rowBytes + i - step] : 0;
+                    const int guess[] = {0, left, up, (left + up) / 2, paethPredictor(left, up, upLeft)};
+                    const auto byte = static_cast<std::uint8_t>(value - guess[type]);
+                    sum += byte < 128 ? byte : 256 - byte;
+                }
+                if (sum < best) {
+                    best = sum;
+                    expected = type;
+                }
+            }
+            EXPECT_EQ(filtered[r * (rowBytes + 1)], expected) << "step " << step << " row " << r;
+        }
+        ASSERT_TRUE(unfilterScanlines(filtered, rowBytes + 1, step, UnknownFilter::Fail));
+        for (std::size_t r = 0; r < rowCount; ++r)
+            EXPECT_TRUE(std::equal(rows.begin() + static_cast<std::ptrdiff_t>(r * rowBytes),
+                                   rows.begin() + static_cast<std::ptrdiff_t>((r + 1) * rowBytes),
+                                   filtered.begin() + static_cast<std::ptrdiff_t>(r * (rowBytes + 1) + 1)))
+                << "step " << step << " row " << r;
+    }
+}
+
 TEST(PngEncoder, CompressesByLevelAndSplitsLargeImageDataIntoChunks)
 {
     // A smooth 256 x 256 RGBA picture: what an icon's large image looks like.

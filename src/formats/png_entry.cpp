@@ -21,6 +21,48 @@ bool usesAlpha(const IconImage& image)
     return false;
 }
 
+// The colour type of the PNG file the image was read from, when it is grey,
+// grey with alpha or opaque truecolour and the pixels still fit it; else
+// RGBA. A file that held such an entry is read by whoever reads it, and
+// widening an edited grey icon to RGBA would grow it by a third.
+std::uint8_t keptColorType(std::span<const std::uint8_t> source, std::span<const std::uint8_t> rgba)
+{
+    // IHDR comes first: its length and type follow the signature.
+    constexpr std::size_t kFieldsAt = PngHeader::kSignature.size() + 8;
+    if (!PngHeader::startsWithSignature(source) || source.size() < kFieldsAt + PngHeader::kBytes)
+        return PngHeader::TruecolorAlpha;
+    const std::uint8_t sourceType = PngHeader::parse(source.subspan(kFieldsAt, PngHeader::kBytes)).colorType;
+    if (sourceType != PngHeader::Grey && sourceType != PngHeader::GreyAlpha && sourceType != PngHeader::Truecolor)
+        return PngHeader::TruecolorAlpha;
+    bool grey = true;
+    bool opaque = true;
+    for (std::size_t at = 0; at + 3 < rgba.size(); at += 4) {
+        grey = grey && rgba[at] == rgba[at + 1] && rgba[at] == rgba[at + 2];
+        opaque = opaque && rgba[at + 3] == 255;
+    }
+    const bool fits = sourceType == PngHeader::Grey        ? grey && opaque
+                      : sourceType == PngHeader::GreyAlpha ? grey
+                                                           : opaque;
+    return fits ? sourceType : std::uint8_t{PngHeader::TruecolorAlpha};
+}
+
+// The samples of an RGBA picture in a narrower colour type that holds them.
+std::vector<std::uint8_t> samplesAs(std::uint8_t colorType, std::span<const std::uint8_t> rgba)
+{
+    std::vector<std::uint8_t> samples;
+    samples.reserve(rgba.size());
+    for (std::size_t at = 0; at + 3 < rgba.size(); at += 4) {
+        samples.push_back(rgba[at]);
+        if (colorType == PngHeader::Truecolor) {
+            samples.push_back(rgba[at + 1]);
+            samples.push_back(rgba[at + 2]);
+        } else if (colorType == PngHeader::GreyAlpha) {
+            samples.push_back(rgba[at + 3]);
+        }
+    }
+    return samples;
+}
+
 } // namespace
 
 std::vector<std::uint8_t> PngEntry::rgbaOf(const IconImage& image)
@@ -59,8 +101,17 @@ std::vector<std::uint8_t> PngEntry::encode(const IconImage& image)
         return {};
     if (sourceMatches(image))
         return std::vector<std::uint8_t>(image.pngSource().begin(), image.pngSource().end());
-    return PngEncoder::encodeRgba(static_cast<std::uint32_t>(image.width()), static_cast<std::uint32_t>(image.height()),
-                                  rgbaOf(image));
+    const std::vector<std::uint8_t> rgba = rgbaOf(image);
+    PngPicture picture;
+    picture.header.width = static_cast<std::uint32_t>(image.width());
+    picture.header.height = static_cast<std::uint32_t>(image.height());
+    picture.header.bitDepth = 8;
+    picture.header.colorType = keptColorType(image.pngSource(), rgba);
+    if (picture.header.colorType == PngHeader::TruecolorAlpha)
+        return PngEncoder::encodeRgba(picture.header.width, picture.header.height, rgba);
+    const std::vector<std::uint8_t> samples = samplesAs(picture.header.colorType, rgba);
+    picture.rows = samples;
+    return PngEncoder().encode(picture);
 }
 
 } // namespace tessaly

@@ -8,7 +8,9 @@
 namespace tessaly {
 
 // The PNG form of an icon image inside an .ico file: 8-bit RGBA (colour type
-// 6), the one kind every reader of PNG entries takes.
+// 6), the one kind every reader of PNG entries takes. An image read from a
+// grey, grey-and-alpha or truecolour entry keeps that kind (at 8 bits)
+// while its pixels fit it.
 class PngEntry {
 public:
     // The image's pixels top row first, 4 bytes each (red, green, blue,
@@ -19,7 +21,8 @@ public:
     // and 255 elsewhere.
     static std::vector<std::uint8_t> rgbaOf(const IconImage& image);
     // The PNG file of the image: its pngSource while the pixels and mask
-    // are what that decodes to, else a new 8-bit RGBA file. Empty when it
+    // are what that decodes to, else a new 8-bit file, RGBA or the narrower
+    // kind of the source that still holds the pixels. Empty when it
     // cannot be made (no memory).
     static std::vector<std::uint8_t> encode(const IconImage& image);
     // Whether the image's pngSource still decodes to its pixels and mask.

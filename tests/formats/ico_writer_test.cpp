@@ -264,6 +264,40 @@ TEST(IcoWriter, WritesAnUnchangedPngEntryBackAsItWasAndAChangedOneAfresh)
     EXPECT_TRUE(copy.pngSource().empty());
 }
 
+// An edited image from a grey, grey-and-alpha or opaque truecolour entry
+// stays of that kind while its pixels fit, and becomes RGBA once they do not.
+TEST(IcoWriter, AChangedPngEntryKeepsANarrowerKindWhileThePixelsFitIt)
+{
+    struct Case {
+        std::uint8_t colorType;
+        ColorValue fitting;
+        ColorValue widening;
+    };
+    for (const Case c : {Case{PngHeader::Grey, makeColor(9, 9, 9, 255), makeColor(9, 9, 9, 254)},
+                         Case{PngHeader::GreyAlpha, makeColor(9, 9, 9, 100), makeColor(9, 9, 10, 100)},
+                         Case{PngHeader::Truecolor, makeColor(1, 2, 3, 255), makeColor(1, 2, 3, 128)}}) {
+        test::SamplePicture sample({c.colorType, 8}, 20, 12, 3);
+        sample.transparency.clear();
+        test::IcoPart part;
+        part.entry.width = 20;
+        part.entry.height = 12;
+        part.entry.bitCount = 32;
+        part.block = PngEncoder().encode(sample.picture());
+        IconImageList images;
+        ASSERT_TRUE(IcoReader().read(test::assembleIco({part}), images));
+        ASSERT_EQ(images.size(), 1u);
+        IconImage& image = *images[0];
+        for (const ColorValue color : {c.fitting, c.widening}) {
+            image.setPixel(5, 7, color);
+            const auto file = encode({&image});
+            IconImageList again;
+            ASSERT_TRUE(IcoReader().read(file, again));
+            EXPECT_TRUE(test::sameImage(*again[0], image)) << int{c.colorType};
+            EXPECT_EQ(file[22 + 25], color == c.fitting ? c.colorType : std::uint8_t{PngHeader::TruecolorAlpha}) << int{c.colorType};
+        }
+    }
+}
+
 class IcoSaveTest : public ::testing::Test {
 protected:
     test::TempDir dir;

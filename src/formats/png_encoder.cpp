@@ -17,7 +17,10 @@ namespace {
 constexpr std::size_t kMaxChunkData = 1u << 20;
 
 constexpr int kWindowBits = 15; // 32 KiB: what PNG's zlib header may announce at most
-constexpr int kMemoryLevel = 9; // zlib's largest: faster and a little smaller than its default
+// zlib's default. Its largest (9) doubles the match finder's hash table:
+// on noisy photographs that costs a fifth more time for 0.2 % fewer bytes,
+// and on icon art it changes neither.
+constexpr int kMemoryLevel = 8;
 
 std::uint32_t chunkCrc(std::span<const std::uint8_t> typeAndData)
 {
@@ -152,8 +155,9 @@ bool PngEncoder::deflateRows(const PngPicture& picture, std::vector<std::uint8_t
         return fail(PngEncodeProblem::OutOfMemory);
     if (started != Z_OK)
         return fail(PngEncodeProblem::CompressionFailed);
-    // zlib before 1.3 gives a bound a few bytes short for stored blocks with
-    // memLevel 9: when the room runs out the stream is grown and finished.
+    // zlib before 1.3 gives a bound a few bytes short for stored blocks at
+    // some memory levels: when the room runs out the stream is grown and
+    // finished.
     stream.resize(deflateBound(&z, static_cast<uLong>(filtered.size())) + 64);
     z.next_in = filtered.data();
     z.avail_in = static_cast<uInt>(filtered.size());

@@ -1,6 +1,7 @@
 #include "app/main_frame_win32.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "app/application_win32.h"
+#include "formats/ico_writer.h"
 #include "image/color_value.h"
 #include "image/file_bytes.h"
 #include "support/dialog_driver_win32.h"
@@ -280,6 +282,60 @@ TEST(Program, TheCloseBoxAsksAboutAChangedFileAndCancelKeepsItRunning)
     EXPECT_TRUE(stillRunning);
     EXPECT_EQ(seenText, L"ファイルの内容が変更されています。\n変更を保存しますか？");
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "settings.dat"));
+}
+
+// Drops files on a window as the shell does: a DROPFILES block of wide,
+// NUL-separated names posted with WM_DROPFILES, which the window frees.
+void dropFiles(HWND window, const std::vector<std::filesystem::path>& files)
+{
+    std::wstring names;
+    for (const auto& file : files)
+        names += file.wstring() + L'\0';
+    names += L'\0';
+    const std::size_t bytes = sizeof(DROPFILES) + names.size() * sizeof(wchar_t);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+    GlobalUnlock(block);
+    SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+}
+
+TEST(Program, OneDroppedIconFileOpensAndSeveralFilesAreImportedTogether)
+{
+    test::TempDir dir;
+    const auto writeIcon = [&](const char* name, std::int32_t side, int count) {
+        std::vector<IconImage> images(static_cast<std::size_t>(count));
+        std::vector<const IconImage*> pointers;
+        for (IconImage& image : images) {
+            EXPECT_TRUE(image.create(side, side, 32));
+            pointers.push_back(&image);
+        }
+        std::vector<std::uint8_t> file;
+        EXPECT_TRUE(IcoWriter().encode(pointers, file));
+        EXPECT_TRUE(writeFileReplacing(dir / name, file));
+        return dir / name;
+    };
+    const auto two = writeIcon("two.ico", 16, 2);
+    const auto three = writeIcon("three.ico", 32, 3);
+    RunningProgram program(dir.path());
+    std::wstring titleAfterOpen;
+    std::int32_t opened = 0, imported = 0, editedAfterImport = 0;
+    EXPECT_EQ(program.run([&](Application& app) {
+        const HWND main = app.mainFrame().handle();
+        dropFiles(main, {two});
+        titleAfterOpen = title(main);
+        opened = app.model().editIcons.count();
+        dropFiles(main, {two, three});
+        imported = app.model().importIcons.count();
+        editedAfterImport = app.model().editIcons.count();
+    }),
+              0);
+    EXPECT_EQ(titleAfterOpen, L"two - Tessaly");
+    EXPECT_EQ(opened, 2);
+    EXPECT_EQ(imported, 5);
+    EXPECT_EQ(editedAfterImport, 2);
 }
 
 // Puts data on the clipboard as another program would: its own window, its own block.

@@ -164,14 +164,12 @@ void Application::exit()
 
 void Application::undo()
 {
-    m_model.commands.commit();
-    m_model.history.undo();
+    m_model.document.undo();
 }
 
 void Application::redo()
 {
-    m_model.commands.commit();
-    m_model.history.redo();
+    m_model.document.redo();
 }
 
 void Application::newIcon()

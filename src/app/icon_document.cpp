@@ -123,6 +123,20 @@ bool IconDocument::hasUnsavedEdit() const
     return m_editList.editedIcon() >= 0 && (!m_history.isAtSavedPoint() || m_selection.hasContent());
 }
 
+bool IconDocument::undo()
+{
+    closeOpenStep();
+    m_commands.commit();
+    return m_history.undo();
+}
+
+bool IconDocument::redo()
+{
+    closeOpenStep();
+    m_commands.commit();
+    return m_history.redo();
+}
+
 void IconDocument::closeOpenStep()
 {
     if (m_openSteps)

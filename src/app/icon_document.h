@@ -86,6 +86,12 @@ public:
     bool createFromImport();
     // Starts an untitled file when none is open.
     void ensureFile();
+    // Undo and Redo. A colour typed in the colour window and floating
+    // content are closed into steps first: Undo then takes back the newest
+    // change, not one before it, and a typed colour is never pushed after
+    // an undo, which would cut off the steps Redo should bring back.
+    bool undo();
+    bool redo();
 
     bool isFileOpen() const { return m_editList.collection().isNamed(); }
     // An icon is open and the edit image differs from it: the history is

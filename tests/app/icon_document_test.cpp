@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "document/rect_fill_entry.h"
+#include "palette/palette_view_fakes.h"
 #include "support/document_model.h"
 
 namespace tessaly {
@@ -224,6 +225,39 @@ TEST_F(IconDocumentTest, ThePaletteShowsTheEditedIconsColoursAndGetsTheFreeOnesB
     ASSERT_TRUE(palette.copyTo(now));
     EXPECT_EQ(now, free);
     EXPECT_EQ(toolState.bitCount(), 24);
+}
+
+// A colour typed into the colour window stays an open step until the focus
+// leaves; Undo with the cursor still in the box must take back that colour,
+// not the stroke before it, and Redo must bring it back.
+TEST_F(IconDocumentTest, UndoAndRedoTakeATypedColourAsTheNewestStep)
+{
+    test::FakeColorView view;
+    colorController.setView(&view);
+    colorController.resize(200, 200);
+    openFile(1, 8);
+    edit(0);
+    ASSERT_TRUE(palette.isLinked());
+    paletteController.selectIndex(toolState.drawingValue());
+    const std::int32_t entry = static_cast<std::int32_t>(toolState.drawingValue());
+    const ColorValue before = palette.entry(entry);
+    paint(toolState.drawingValue());
+
+    view.boxes[1] = greenOf(before) == 200 ? "100" : "200";
+    colorController.boxChanged(1);
+    const ColorValue typed = palette.entry(entry);
+    ASSERT_NE(typed, before);
+    ASSERT_TRUE(colorController.hasOpenPaletteEdit());
+
+    EXPECT_TRUE(document.undo());
+    EXPECT_EQ(palette.entry(entry), before);
+    EXPECT_TRUE(history.canUndo()) << "the stroke stays";
+    EXPECT_TRUE(document.redo());
+    EXPECT_EQ(palette.entry(entry), typed);
+    EXPECT_TRUE(document.undo());
+    EXPECT_TRUE(document.undo());
+    EXPECT_FALSE(document.undo()) << "two steps: the stroke and the colour";
+    colorController.setView(nullptr);
 }
 
 TEST_F(IconDocumentTest, DialogsDecideWhatIsMadeAndCancelChangesNothing)

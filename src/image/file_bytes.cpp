@@ -60,10 +60,28 @@ bool writeAll(const fs::path& path, std::span<const std::uint8_t> bytes)
     return !out.fail();
 }
 
+// Whether an existing target may be replaced. A read-only file is its
+// owner's wish that it stays as it is, yet renaming over it succeeds on
+// POSIX systems and under Wine, and for root. Opening it for writing, which
+// changes nothing, leaves the system's reason for a refusal (access denied,
+// or another program holding it) where the caller reads it.
+bool mayReplace(const fs::path& path)
+{
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (!fs::exists(status) || !fs::is_regular_file(status))
+        return true; // a new file, or a failure the rename reports
+    if (!std::fstream(path, std::ios::in | std::ios::out | std::ios::binary).is_open())
+        return false;
+    return (status.permissions() & fs::perms::owner_write) != fs::perms::none;
+}
+
 } // namespace
 
 bool writeFileReplacing(const fs::path& path, std::span<const std::uint8_t> bytes)
 {
+    if (!mayReplace(path))
+        return false;
     const fs::path temporary = temporaryNameBeside(path);
     if (temporary.empty())
         return false;

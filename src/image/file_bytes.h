@@ -22,7 +22,8 @@ std::optional<std::vector<std::uint8_t>> readFileBytes(const std::filesystem::pa
 
 // Writes bytes to a new file next to the target and moves it over the target
 // only once it is complete, so a failure at any point leaves the old file as
-// it was. False when anything failed; no temporary file is left behind.
+// it was. False when anything failed; no temporary file is left behind. A
+// read-only target, or one that cannot be opened for writing, is refused.
 bool writeFileReplacing(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 } // namespace tessaly

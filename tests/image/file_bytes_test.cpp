@@ -67,6 +67,21 @@ TEST(FileBytes, AFailedReplaceLeavesTheTargetAsItWas)
     EXPECT_EQ(entriesIn(dir.path()), 1u); // no temporary file left behind
 }
 
+TEST(FileBytes, AReadOnlyFileIsNotReplaced)
+{
+    test::TempDir dir;
+    const auto target = dir / "kept.ico";
+    ASSERT_TRUE(writeFileReplacing(target, someBytes(10, 1)));
+    fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_FALSE(writeFileReplacing(target, someBytes(20, 2)));
+    EXPECT_EQ(readFileBytes(target), someBytes(10, 1));
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::owner_write, fs::perms::none);
+    EXPECT_EQ(entriesIn(dir.path()), 1u);
+    fs::permissions(target, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_TRUE(writeFileReplacing(target, someBytes(20, 2)));
+    EXPECT_EQ(readFileBytes(target), someBytes(20, 2));
+}
+
 TEST(FileBytes, WritingIntoAMissingFolderFails)
 {
     test::TempDir dir;

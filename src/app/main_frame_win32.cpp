@@ -298,6 +298,10 @@ LRESULT MainFrame::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (const UINT flags = reinterpret_cast<const WINDOWPOS*>(lParam)->flags;
             (flags & SWP_SHOWWINDOW) || !(flags & SWP_NOZORDER)) {
             raiseFrames();
+        } else if (!(flags & SWP_NOSIZE)) {
+            // Maximising and restoring restack the window in Wine after
+            // this message: the frames go back on top once that is done.
+            PostMessageW(handle(), kRaiseFramesMessage, 0, 0);
         }
         return DockHost::handleMessage(message, wParam, lParam);
     case WM_ACTIVATE:

@@ -10,6 +10,7 @@
 #include "app/preview_window_win32.h"
 #include "app/status_bar_win32.h"
 #include "editing/edit_canvas_win32.h"
+#include "editing/tool_button_layout.h"
 #include "editing/tool_window_win32.h"
 #include "palette/palette_window_win32.h"
 #include "palette/selected_color_window_win32.h"
@@ -204,6 +205,7 @@ bool MainFrame::onCreate()
     }
     // The tool frame has no menu item to bring it back.
     frame(FrameSlot::Tools).setHideable(false);
+    fitToolFrameToItsButtons();
 
     if (!m_views.canvas.create(*this, RECT{0, 0, 0, 0}, kCanvasChildId))
         return false;
@@ -360,6 +362,30 @@ bool MainFrame::routeMenuKey(const MSG& message)
     SetActiveWindow(handle());
     SendMessageW(handle(), WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(message.wParam));
     return true;
+}
+
+// At its first-start size the tool frame's view is three buttons wide and
+// shows four rows of the five or six its tools need: the rest would be out
+// of reach until the user thought of enlarging the frame. It grows to show
+// them all, with the alpha tools, and the preview frame moves down with it.
+void MainFrame::fitToolFrameToItsButtons()
+{
+    ViewFrame& tools = frame(FrameSlot::Tools);
+    RECT client{};
+    tools.clientRect(client);
+    const RECT inside = tools.contentRect(client.right, client.bottom);
+    const int grow = ToolButtonLayout::heightFor(inside.right - inside.left, true) - (inside.bottom - inside.top);
+    if (grow <= 0)
+        return;
+    RECT toolsPlace{};
+    GetWindowRect(tools.handle(), &toolsPlace);
+    constexpr UINT kFlags = SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(tools.handle(), nullptr, 0, 0, toolsPlace.right - toolsPlace.left,
+                 toolsPlace.bottom - toolsPlace.top + grow, kFlags | SWP_NOMOVE);
+    RECT previewPlace{};
+    GetWindowRect(frame(FrameSlot::Preview).handle(), &previewPlace);
+    SetWindowPos(frame(FrameSlot::Preview).handle(), nullptr, previewPlace.left, previewPlace.top + grow, 0, 0,
+                 kFlags | SWP_NOSIZE);
 }
 
 void MainFrame::raiseFrames()

@@ -126,6 +126,7 @@ private:
     void onDestroy();
     void onDropFiles(HANDLE drop);
     void raiseFrames();
+    void fitToolFrameToItsButtons();
     void imageCopied(const CellGrid& content) override;
     void clipboardChanged(WPARAM wParam, LPARAM lParam);
 

@@ -23,6 +23,16 @@ void ToolButtonLayout::layout(std::int32_t clientWidth, bool alphaToolsShown)
     }
 }
 
+std::int32_t ToolButtonLayout::heightFor(std::int32_t clientWidth, bool alphaToolsShown)
+{
+    ToolButtonLayout all;
+    all.layout(clientWidth, alphaToolsShown);
+    std::int32_t bottom = 0;
+    for (const ViewRect& rect : all.m_buttons)
+        bottom = std::max(bottom, rect.bottom);
+    return bottom;
+}
+
 std::int32_t ToolButtonLayout::hitTest(std::int32_t x, std::int32_t y) const
 {
     for (std::int32_t tool = 0; tool < kToolCount; ++tool) {

@@ -22,6 +22,8 @@ public:
 
     // Lays the buttons out for a client area of this width.
     void layout(std::int32_t clientWidth, bool alphaToolsShown);
+    // The height that shows every button at this width.
+    static std::int32_t heightFor(std::int32_t clientWidth, bool alphaToolsShown);
 
     const ViewRect& buttonRect(ToolId id) const { return m_buttons[static_cast<std::size_t>(id)]; }
     // The tool whose button holds the point, its edges included; a point on

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/application_win32.h"
+#include "editing/tool_button_layout.h"
 #include "formats/ico_writer.h"
 #include "image/color_value.h"
 #include "image/file_bytes.h"
@@ -156,8 +157,14 @@ TEST(Program, StartsWithItsFramesAndViewsWhereAFirstStartPutsThem)
         const RECT places[] = {{c.right - w / 3, c.top, c.right, c.top + h / 3},
                                {c.right - w / 3, c.top + h / 3, c.right, c.top + 2 * (h / 3)},
                                {c.right - w / 3, c.top + 2 * (h / 3), c.right, c.top + 3 * (h / 3) - 22},
-                               {c.left, c.top, c.left + 120, c.top + 134},
-                               {c.left, c.top + 134, c.left + 120, c.top + 214}};
+                               // The tool frame grows from 134 to show all its buttons.
+                               {c.left, c.top, c.left + 120, screenRect(frames[3]).bottom},
+                               {c.left, screenRect(frames[3]).bottom, c.left + 120, screenRect(frames[3]).bottom + 80}};
+        EXPECT_GT(screenRect(frames[3]).bottom, c.top + 134);
+        // Every tool's button, the alpha tools' too, lies inside the tool view.
+        RECT toolView{};
+        GetClientRect(GetDlgItem(frames[3], viewIds[3]), &toolView);
+        EXPECT_GE(toolView.bottom, ToolButtonLayout::heightFor(toolView.right, true));
         for (std::size_t i = 0; i < frames.size(); ++i) {
             EXPECT_EQ(title(frames[i]), titles[i]) << i;
             const RECT r = screenRect(frames[i]);

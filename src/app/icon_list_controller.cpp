@@ -51,6 +51,11 @@ void IconListController::mouseMove(ClientPoint point)
             m_dragging = true;
         }
     }
+    readOut(point);
+}
+
+void IconListController::readOut(ClientPoint point)
+{
     if (m_status)
         m_status->listReadout({m_state.itemAt(point), m_state.tab(), m_state.count(), m_state.editedIndex()});
 }
@@ -96,6 +101,8 @@ void IconListController::doubleClick(ClientPoint point)
         return;
     m_state.selectItem(m_state.itemAt(point));
     m_menu.execute(static_cast<std::int32_t>(ListMenuCommand::OpenIconForEditing));
+    // The status bar names the edited icon from now, not once the mouse moves.
+    readOut(point);
 }
 
 void IconListController::captureLost()

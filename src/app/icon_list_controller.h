@@ -53,6 +53,7 @@ private:
     // The drag image's corner for a pointer position.
     ClientPoint cornerFor(ClientPoint point) const { return {point.x - m_grab.x, point.y - m_grab.y}; }
     void endPress();
+    void readOut(ClientPoint point);
 
     IconListState& m_state;
     PopupMenu& m_menu;

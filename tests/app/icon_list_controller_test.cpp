@@ -240,6 +240,8 @@ TEST_F(IconListControllerTest, ADoubleClickOpensTheItemAndOnEmptySpaceClosesTheE
     edits.doubleClick(on(2));
     EXPECT_EQ(editList.editedIndex(), 2);
     EXPECT_EQ(image.width(), 12);
+    ASSERT_FALSE(status.readouts.empty());
+    EXPECT_EQ(status.readouts.back().editedIndex, 2) << "the status bar names the newly edited icon at once";
     EXPECT_EQ(window.frames.back(), (std::pair<std::int32_t, std::int32_t>{-1, 2}));
     edits.doubleClick({on(2).x, on(2).y + 50});
     EXPECT_EQ(editList.selectedIndex(), -1);

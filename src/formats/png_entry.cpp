@@ -25,13 +25,8 @@ bool usesAlpha(const IconImage& image)
 // grey with alpha or opaque truecolour and the pixels still fit it; else
 // RGBA. A file that held such an entry is read by whoever reads it, and
 // widening an edited grey icon to RGBA would grow it by a third.
-std::uint8_t keptColorType(std::span<const std::uint8_t> source, std::span<const std::uint8_t> rgba)
+std::uint8_t keptColorType(std::uint8_t sourceType, std::span<const std::uint8_t> rgba)
 {
-    // IHDR comes first: its length and type follow the signature.
-    constexpr std::size_t kFieldsAt = PngHeader::kSignature.size() + 8;
-    if (!PngHeader::startsWithSignature(source) || source.size() < kFieldsAt + PngHeader::kBytes)
-        return PngHeader::TruecolorAlpha;
-    const std::uint8_t sourceType = PngHeader::parse(source.subspan(kFieldsAt, PngHeader::kBytes)).colorType;
     if (sourceType != PngHeader::Grey && sourceType != PngHeader::GreyAlpha && sourceType != PngHeader::Truecolor)
         return PngHeader::TruecolorAlpha;
     bool grey = true;
@@ -44,6 +39,13 @@ std::uint8_t keptColorType(std::span<const std::uint8_t> source, std::span<const
                       : sourceType == PngHeader::GreyAlpha ? grey
                                                            : opaque;
     return fits ? sourceType : std::uint8_t{PngHeader::TruecolorAlpha};
+}
+
+bool samePicture(const IconImage& decoded, const IconImage& image)
+{
+    return decoded.width() == image.width() && decoded.height() == image.height() &&
+           decoded.bitCount() == image.bitCount() && std::ranges::equal(decoded.pixelData(), image.pixelData()) &&
+           std::ranges::equal(decoded.maskData(), image.maskData());
 }
 
 // The samples of an RGBA picture in a narrower colour type that holds them.
@@ -86,31 +88,35 @@ std::vector<std::uint8_t> PngEntry::rgbaOf(const IconImage& image)
 
 bool PngEntry::sourceMatches(const IconImage& image)
 {
-    if (image.pngSource().empty())
-        return false;
     IconImage decoded;
-    return PngReader().decodeToIconImage(image.pngSource(), decoded) && decoded.width() == image.width() &&
-           decoded.height() == image.height() && decoded.bitCount() == image.bitCount() &&
-           std::ranges::equal(decoded.pixelData(), image.pixelData()) &&
-           std::ranges::equal(decoded.maskData(), image.maskData());
+    return !image.pngSource().empty() && PngReader().decodeToIconImage(image.pngSource(), decoded) &&
+           samePicture(decoded, image);
 }
 
 std::vector<std::uint8_t> PngEntry::encode(const IconImage& image)
 {
     if (image.width() <= 0 || image.height() <= 0)
         return {};
-    if (sourceMatches(image))
-        return std::vector<std::uint8_t>(image.pngSource().begin(), image.pngSource().end());
+    std::uint8_t sourceType = PngHeader::TruecolorAlpha;
+    if (!image.pngSource().empty()) {
+        PngReader reader;
+        IconImage decoded;
+        if (reader.decodeToIconImage(image.pngSource(), decoded)) {
+            if (samePicture(decoded, image))
+                return std::vector<std::uint8_t>(image.pngSource().begin(), image.pngSource().end());
+            sourceType = reader.header().colorType;
+        }
+    }
     const std::vector<std::uint8_t> rgba = rgbaOf(image);
     PngPicture picture;
     picture.header.width = static_cast<std::uint32_t>(image.width());
     picture.header.height = static_cast<std::uint32_t>(image.height());
     picture.header.bitDepth = 8;
-    picture.header.colorType = keptColorType(image.pngSource(), rgba);
-    if (picture.header.colorType == PngHeader::TruecolorAlpha)
-        return PngEncoder::encodeRgba(picture.header.width, picture.header.height, rgba);
-    const std::vector<std::uint8_t> samples = samplesAs(picture.header.colorType, rgba);
-    picture.rows = samples;
+    picture.header.colorType = keptColorType(sourceType, rgba);
+    std::vector<std::uint8_t> narrower;
+    if (picture.header.colorType != PngHeader::TruecolorAlpha)
+        narrower = samplesAs(picture.header.colorType, rgba);
+    picture.rows = picture.header.colorType == PngHeader::TruecolorAlpha ? std::span(rgba) : std::span(narrower);
     return PngEncoder().encode(picture);
 }
 
